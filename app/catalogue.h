@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The built-in item catalogue: GBK text with CR LF line ends, compiled into
+// the program as a resource.
+namespace catalogue {
+
+inline constexpr char kResourcePath[] = ":/catalogue/catalogue.txt";
+
+// The raw bytes of the built-in document.
+QByteArray rawBytes();
+
+// The document as characters, decoded once and kept for the whole run.
+const QString &text();
+
+// GBK (code page 936) conversions. decodeGbk() reports undecodable input by
+// returning a null string rather than silently substituting characters.
+QString decodeGbk(const QByteArray &bytes);
+QByteArray encodeGbk(const QString &text);
+
+} // namespace catalogue

@@ -1,0 +1,139 @@
+#include "app/form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/catalogue.h"
+#include "app/textarea.h"
+
+namespace {
+
+constexpr std::array<const char *, presets::kFontSizeCount> kFontSizeCaptions{"大", "中", "小"};
+constexpr std::array<const char *, presets::kColorSchemeCount> kColorCaptions{"蓝底黄字",
+                                                                             "白底黑字"};
+
+QAction *namedAction(QObject *parent, const char *objectName, const char *caption)
+{
+    auto *action = new QAction(QString::fromUtf8(caption), parent);
+    action->setObjectName(QString::fromLatin1(objectName));
+    return action;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Morvane2所有物品一览表 by Tessavar"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/morvane2.ico")));
+
+    createControls();
+    createMenus();
+
+    const QSize clientSize(presets::twipsToPixels(presets::kMainClientWidthTwips),
+                           presets::twipsToPixels(presets::kMainClientHeightTwips));
+    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    // A bare client widget with no layout: nothing imposes a minimum size, and
+    // the Resize handler alone decides where the text area goes.
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->installEventFilter(this);
+    setCentralWidget(client);
+
+    Text1 = new TextArea(client);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A reference that saves nothing should not invite edits that vanish, but
+    // the caret stays visible and the keyboard moves it.
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1->setText(catalogue::text());
+    mnuColor_Click(0);
+    Text1->setFocus();
+}
+
+void Form1::createMenus()
+{
+    mnuFont = menuBar()->addMenu(QStringLiteral("字体(&F)"));
+    mnuFont->setObjectName(QStringLiteral("mnuFont"));
+    for (int i = 0; i < presets::kFontSizeCount; ++i) {
+        mnuFontSize[i] = namedAction(mnuFont, "mnuFontSize", kFontSizeCaptions[i]);
+        mnuFontSize[i]->setData(i);
+        connect(mnuFontSize[i], &QAction::triggered, this, [this, i] { mnuFontSize_Click(i); });
+        mnuFont->addAction(mnuFontSize[i]);
+    }
+    b1 = mnuFont->addSeparator();
+    b1->setObjectName(QStringLiteral("b1"));
+    for (int i = 0; i < presets::kColorSchemeCount; ++i) {
+        mnuColor[i] = namedAction(mnuFont, "mnuColor", kColorCaptions[i]);
+        mnuColor[i]->setData(i);
+        connect(mnuColor[i], &QAction::triggered, this, [this, i] { mnuColor_Click(i); });
+        mnuFont->addAction(mnuColor[i]);
+    }
+
+    mnuFindMain = menuBar()->addMenu(QStringLiteral("查找(&S)"));
+    mnuFindMain->setObjectName(QStringLiteral("mnuFindMain"));
+    // The program's own keys, the same on every desktop.
+    mnuFind = namedAction(mnuFindMain, "mnuFind", "查找");
+    mnuFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuFindNext = namedAction(mnuFindMain, "mnuFindNext", "查找下一个");
+    mnuFindNext->setShortcut(QKeySequence(Qt::Key_F3));
+    mnuFindMain->addAction(mnuFind);
+    mnuFindMain->addAction(mnuFindNext);
+
+    mnuAbout = namedAction(menuBar(), "mnuAbout", "关于");
+    menuBar()->addAction(mnuAbout);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == client && event->type() == QEvent::Resize)
+        Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Form_Unload();
+}
+
+void Form1::Form_Resize()
+{
+    Text1->setGeometry(0, 0, client->width(), client->height());
+}
+
+void Form1::Form_Unload()
+{
+    // Closing the main window ends the program at once, whatever else is open.
+    QCoreApplication::exit(0);
+}
+
+void Form1::mnuFontSize_Click(int index)
+{
+    QFont font = Text1->font();
+    font.setPointSize(presets::fontSizePoints(index));
+    Text1->setFont(font);
+}
+
+void Form1::mnuColor_Click(int index)
+{
+    const presets::ColorScheme scheme = presets::colorScheme(index);
+    QPalette palette = Text1->palette();
+    palette.setColor(QPalette::Text, QColor::fromRgb(presets::bgrToRgb(scheme.text)));
+    palette.setColor(QPalette::Base, QColor::fromRgb(presets::bgrToRgb(scheme.background)));
+    Text1->setPalette(palette);
+}

@@ -1,0 +1,92 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "version.h"
+
+namespace startup {
+
+bool graphicalSessionNamed(const EnvLookup &env)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    Q_UNUSED(env);
+    return true;
+#else
+    return !env("QT_QPA_PLATFORM").isEmpty() || !env("DISPLAY").isEmpty()
+           || !env("WAYLAND_DISPLAY").isEmpty();
+#endif
+}
+
+bool graphicalSessionNamed()
+{
+    return graphicalSessionNamed([](const char *name) { return qgetenv(name); });
+}
+
+namespace {
+
+struct Held
+{
+    QtMsgType type;
+    QString text;
+    QByteArray category;
+};
+
+QList<Held> &held()
+{
+    static QList<Held> messages;
+    return messages;
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+void holdingHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        // The windowing system could not be reached: say so in one line and
+        // leave without the abort that would follow.
+        std::fputs(kNoDisplayMessage, stderr);
+        std::fputc('\n', stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    held().append({type, text, QByteArray(context.category ? context.category : "default")});
+}
+
+} // namespace
+
+void guardPlatformStart()
+{
+    previousHandler = qInstallMessageHandler(holdingHandler);
+}
+
+void endPlatformGuard()
+{
+    qInstallMessageHandler(previousHandler);
+    const QList<Held> messages = std::exchange(held(), {});
+    for (const Held &m : messages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());
+        qt_message_output(m.type, context, m.text);
+    }
+}
+
+void describeApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Morvane2物品一览表"));
+    QApplication::setApplicationVersion(QString::fromLatin1(appinfo::kVersion));
+    QApplication::setOrganizationName(QStringLiteral("Tessavar"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("morvane2-items"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/morvane2.ico")));
+    // Only closing the main window ends the program, never the last window
+    // that happens to close.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+} // namespace startup

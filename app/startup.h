@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <functional>
+
+// What the program checks before it makes its first window.
+namespace startup {
+
+using EnvLookup = std::function<QByteArray(const char *name)>;
+
+// True when a window can be shown at all: a platform plugin was chosen
+// explicitly, or an X11 or Wayland display is named. Always true on systems
+// whose desktop needs no such variable (Windows, macOS).
+bool graphicalSessionNamed(const EnvLookup &env);
+bool graphicalSessionNamed();
+
+// The one line printed when no window can be shown.
+inline constexpr char kNoDisplayMessage[] =
+    "morvane2-items: no graphical session found; start it from a desktop session "
+    "(DISPLAY or WAYLAND_DISPLAY must be set).";
+
+// Until the application object exists, the windowing system's complaints are
+// held back; if it cannot be reached at all, the program prints the line above
+// and exits with status 1 instead of aborting with a core dump.
+void guardPlatformStart();
+// Called once the application object exists: brings the held-back messages out.
+void endPlatformGuard();
+
+// Name, version and icon of the program, as it reports them of itself. Set
+// once, before the first window.
+void describeApplication();
+
+} // namespace startup

@@ -1,0 +1,43 @@
+#include <QtTest>
+
+#include "app/startup.h"
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void graphicalSession_data();
+    void graphicalSession();
+};
+
+void TestStartup::graphicalSession_data()
+{
+    QTest::addColumn<QByteArray>("platform");
+    QTest::addColumn<QByteArray>("display");
+    QTest::addColumn<QByteArray>("wayland");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("nothing named") << QByteArray() << QByteArray() << QByteArray() << false;
+    QTest::newRow("X11 display") << QByteArray() << QByteArray(":0") << QByteArray() << true;
+    QTest::newRow("Wayland only") << QByteArray() << QByteArray() << QByteArray("wayland-0") << true;
+    QTest::newRow("platform chosen, no display")
+        << QByteArray("offscreen") << QByteArray() << QByteArray() << true;
+}
+
+void TestStartup::graphicalSession()
+{
+    QFETCH(QByteArray, platform);
+    QFETCH(QByteArray, display);
+    QFETCH(QByteArray, wayland);
+    QFETCH(bool, expected);
+    const QHash<QByteArray, QByteArray> env{
+        {"QT_QPA_PLATFORM", platform}, {"DISPLAY", display}, {"WAYLAND_DISPLAY", wayland}};
+    const auto lookup = [&env](const char *name) { return env.value(name); };
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    expected = true;
+#endif
+    QCOMPARE(startup::graphicalSessionNamed(lookup), expected);
+}
+
+QTEST_APPLESS_MAIN(TestStartup)
+#include "tst_startup.moc"
