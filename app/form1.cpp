@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "about/frmabout.h"
 #include "app/catalogue.h"
+#include "app/search/searchdialogs.h"
 #include "app/textarea.h"
 
 namespace {
@@ -34,6 +36,7 @@ Form1::Form1(QWidget *parent)
 
     createControls();
     createMenus();
+    m_searchDialogs = makeStandardSearchDialogs();
 
     const QSize clientSize(presets::twipsToPixels(presets::kMainClientWidthTwips),
                            presets::twipsToPixels(presets::kMainClientHeightTwips));
@@ -93,9 +96,12 @@ void Form1::createMenus()
     mnuFindNext->setShortcut(QKeySequence(Qt::Key_F3));
     mnuFindMain->addAction(mnuFind);
     mnuFindMain->addAction(mnuFindNext);
+    connect(mnuFind, &QAction::triggered, this, &Form1::mnuFind_Click);
+    connect(mnuFindNext, &QAction::triggered, this, &Form1::mnuFindNext_Click);
 
     mnuAbout = namedAction(menuBar(), "mnuAbout", "关于");
     menuBar()->addAction(mnuAbout);
+    connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
