@@ -1,9 +1,74 @@
 #pragma once
 
+#include <QLabel>
+#include <QPixmap>
 #include <QWidget>
 
-// The About window: not built yet.
+#include <array>
+#include <functional>
+
+class QComboBox;
+
+// A picture that sizes itself to its image and reports a click. Tag holds the
+// web address it stands for.
+class ImageControl : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ImageControl(QWidget *parent = nullptr);
+
+    QString Tag;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// The About window: title, version and three web links over a background
+// picture. It has no owner; the main window keeps the one object for the
+// whole run and shows it again after it was closed.
 class frmAbout : public QWidget
 {
     Q_OBJECT
+
+public:
+    using LinkOpener = std::function<void(QWidget *owner, const QString &address)>;
+
+    explicit frmAbout(LinkOpener openLink);
+    ~frmAbout() override;
+
+    // Loads the window if it is closed; otherwise brings it to the front as it is.
+    void showAbout();
+    bool isLoaded() const { return m_loaded; }
+
+    static constexpr int kLinkCount = 3;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+
+    // One handler per control and event.
+    void Form_Load();
+    void Form_MouseDown();
+    void Form_Unload();
+    void Combo1_Click();
+    void imgURL_Click(int index);
+
+    LinkOpener m_openLink;
+    bool m_loaded = false;
+    QPixmap m_background;
+
+    QLabel *lblTitle = nullptr;
+    QLabel *lblVersion = nullptr;
+    QComboBox *Combo1 = nullptr;
+    std::array<ImageControl *, kLinkCount> imgURL{};
 };

@@ -37,6 +37,7 @@ Form1::Form1(QWidget *parent)
     createControls();
     createMenus();
     m_searchDialogs = makeStandardSearchDialogs();
+    setLinkOpener(nullptr);
 
     const QSize clientSize(presets::twipsToPixels(presets::kMainClientWidthTwips),
                            presets::twipsToPixels(presets::kMainClientHeightTwips));

@@ -1,0 +1,210 @@
+#include "about/frmabout.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVersionNumber>
+
+#include "about/curfile.h"
+#include "app/links.h"
+#include "app/presets.h"
+
+namespace {
+
+using presets::twipsToPixels;
+
+// Positions of the link pictures, top-left, in twips; each takes its picture's size.
+constexpr std::array<QPoint, frmAbout::kLinkCount> kPictureTwips{
+    {{120, 2460}, {120, 1950}, {120, 1425}}};
+
+QCursor handCursor()
+{
+    const QString path = QStringLiteral(":/about/hand.cur");
+    QFile file(path);
+    const QPoint hotSpot = file.open(QIODevice::ReadOnly) ? curHotSpot(file.readAll()).value_or(QPoint())
+                                                          : QPoint();
+    return QCursor(QPixmap(path), hotSpot.x(), hotSpot.y());
+}
+
+} // namespace
+
+ImageControl::ImageControl(QWidget *parent)
+    : QLabel(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setContentsMargins(0, 0, 0, 0);
+}
+
+void ImageControl::mousePressEvent(QMouseEvent *event)
+{
+    // Taken here, so the press never reaches the window beneath.
+    event->accept();
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+frmAbout::frmAbout(LinkOpener openLink)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_openLink(std::move(openLink))
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setFixedSize(twipsToPixels(6000), twipsToPixels(3000));
+    setWindowIcon(QIcon(QStringLiteral(":/about/about.ico")));
+    m_background.load(QStringLiteral(":/about/background.jpg"));
+    createControls();
+}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::createControls()
+{
+    lblTitle = new QLabel(this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    lblTitle->move(twipsToPixels(180), twipsToPixels(720));
+    QPalette black = lblTitle->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    lblTitle->setPalette(black);
+
+    lblVersion = new QLabel(this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->move(twipsToPixels(180), twipsToPixels(1065));
+
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setGeometry(twipsToPixels(2805), twipsToPixels(2610), twipsToPixels(3090),
+                        twipsToPixels(300));
+    Combo1->setEditable(true);
+    // The list always holds exactly the three links: typed text is never
+    // added, completed or taken as a choice.
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setCompleter(nullptr);
+    disconnect(Combo1->lineEdit(), &QLineEdit::editingFinished, Combo1, nullptr);
+    for (const links::Link &link : links::kLinks)
+        Combo1->addItem(QString::fromUtf8(link.entry));
+    Combo1->installEventFilter(this);
+    connect(Combo1, &QComboBox::activated, this, &frmAbout::Combo1_Click);
+
+    const QCursor hand = handCursor();
+    for (int i = 0; i < kLinkCount; ++i) {
+        const links::Link &link = links::kLinks[i];
+        auto *picture = new ImageControl(this);
+        picture->setObjectName(QStringLiteral("imgURL"));
+        picture->setProperty("index", i);
+        picture->Tag = QString::fromLatin1(link.tag);
+        picture->setPixmap(QPixmap(QString::fromLatin1(link.picture)));
+        picture->setGeometry(QRect(QPoint(twipsToPixels(kPictureTwips[i].x()),
+                                          twipsToPixels(kPictureTwips[i].y())),
+                                   picture->pixmap().size()));
+        picture->setToolTip(QString::fromUtf8(link.toolTip));
+        picture->setCursor(hand);
+        connect(picture, &ImageControl::clicked, this, [this, i] { imgURL_Click(i); });
+        imgURL[i] = picture;
+    }
+
+    // Presses on the labels and the list belong to them, not to the window.
+    for (QWidget *control : {static_cast<QWidget *>(lblTitle), static_cast<QWidget *>(lblVersion),
+                             static_cast<QWidget *>(Combo1)})
+        control->setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void frmAbout::showAbout()
+{
+    if (m_loaded) {
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
+    Form_Load();
+    m_loaded = true;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect centred = rect();
+        centred.moveCenter(screen->availableGeometry().center());
+        move(centred.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+    Combo1->setFocus();
+}
+
+void frmAbout::Form_Load()
+{
+    const QString title = QCoreApplication::applicationName();
+    const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
+    setWindowTitle(QStringLiteral("关于 ") + title);
+    lblVersion->setText(QStringLiteral("版本 %1.%2.%3")
+                            .arg(version.majorVersion())
+                            .arg(version.minorVersion())
+                            .arg(version.microVersion()));
+    lblTitle->setText(title);
+    lblTitle->adjustSize();
+    lblVersion->adjustSize();
+
+    // A freshly loaded window shows the welcome text with no entry chosen.
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(QStringLiteral("欢迎访问"));
+}
+
+void frmAbout::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+}
+
+void frmAbout::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    Form_MouseDown();
+}
+
+void frmAbout::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    Form_Unload();
+}
+
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    // A turn of the wheel over the list would open a browser per step.
+    if (watched == Combo1 && event->type() == QEvent::Wheel)
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmAbout::Form_MouseDown()
+{
+    close();
+}
+
+void frmAbout::Form_Unload()
+{
+    m_loaded = false;
+}
+
+void frmAbout::Combo1_Click()
+{
+    const int index = Combo1->currentIndex();
+    if (index < 0)
+        return;
+    imgURL_Click(index);
+}
+
+void frmAbout::imgURL_Click(int index)
+{
+    if (m_openLink)
+        m_openLink(this, imgURL[index]->Tag);
+}

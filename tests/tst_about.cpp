@@ -1,0 +1,341 @@
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QtTest>
+
+#include "about/frmabout.h"
+#include "app/form1.h"
+#include "app/links.h"
+#include "app/startup.h"
+
+namespace {
+
+struct Opened
+{
+    QWidget *owner;
+    QString address;
+};
+
+QString tag(int index)
+{
+    return QString::fromLatin1(links::kLinks[index].tag);
+}
+
+// Chinese reaches a text field through the input method, as it does for a player.
+void type(QWidget *field, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(field, &event);
+}
+
+} // namespace
+
+class TestAbout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void loadComposesTexts();
+    void controlsInPlace();
+    void pictures_data();
+    void pictures();
+    void entryAndPictureOpenTheSameAddress_data();
+    void entryAndPictureOpenTheSameAddress();
+    void arrowKeysOpenEachPassedEntry();
+    void typingOpensAndAddsNothing_data();
+    void typingOpensAndAddsNothing();
+    void mousePresses_data();
+    void mousePresses();
+    void showAgainWhileOpen();
+    void showAfterClose();
+    void mainWindowStaysUsable();
+    void closingMainWindowEndsProgram();
+
+private:
+    void showAbout();
+    ImageControl *picture(int index) const;
+
+    Form1 *main = nullptr;
+    frmAbout *about = nullptr;
+    QComboBox *combo = nullptr;
+    QList<Opened> opened;
+};
+
+void TestAbout::initTestCase()
+{
+    startup::describeApplication();
+}
+
+void TestAbout::init()
+{
+    opened.clear();
+    main = new Form1;
+    main->setLinkOpener([this](QWidget *owner, const QString &address) {
+        opened.append({owner, address});
+    });
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QVERIFY(!main->aboutWindow()); // nothing made before it is needed
+    showAbout();
+    about = main->aboutWindow();
+    QVERIFY(about);
+    combo = about->findChild<QComboBox *>(u"Combo1"_qs);
+    QVERIFY(combo);
+}
+
+void TestAbout::cleanup()
+{
+    delete main;
+    main = nullptr;
+    about = nullptr;
+}
+
+void TestAbout::showAbout()
+{
+    main->findChild<QAction *>(u"mnuAbout"_qs)->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(main->aboutWindow()));
+}
+
+ImageControl *TestAbout::picture(int index) const
+{
+    const QList<ImageControl *> all = about->findChildren<ImageControl *>(u"imgURL"_qs);
+    for (ImageControl *p : all) {
+        if (p->property("index").toInt() == index)
+            return p;
+    }
+    return nullptr;
+}
+
+void TestAbout::loadComposesTexts()
+{
+    QCOMPARE(about->windowTitle(), u"关于 Morvane2物品一览表"_qs);
+    const auto *title = about->findChild<QLabel *>(u"lblTitle"_qs);
+    const auto *version = about->findChild<QLabel *>(u"lblVersion"_qs);
+    QCOMPARE(title->text(), QCoreApplication::applicationName());
+    QCOMPARE(title->text(), u"Morvane2物品一览表"_qs);
+    QCOMPARE(version->text(), u"版本 1.0.0"_qs);
+    // Each label keeps its place and takes the size of its text.
+    QCOMPARE(title->geometry(), QRect(QPoint(12, 48), title->sizeHint()));
+    QCOMPARE(version->geometry(), QRect(QPoint(12, 71), version->sizeHint()));
+    QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QVERIFY(!title->autoFillBackground() && !version->autoFillBackground());
+    QVERIFY(title->isVisible() && version->isVisible());
+    QVERIFY(!about->windowIcon().isNull());
+    QVERIFY(about->windowIcon().cacheKey() != main->windowIcon().cacheKey());
+}
+
+void TestAbout::controlsInPlace()
+{
+    QCOMPARE(about->size(), QSize(400, 200));
+    QCOMPARE(about->minimumSize(), about->maximumSize());
+    QVERIFY(!about->parentWidget());
+    QVERIFY(!about->isModal());
+    QCOMPARE(combo->geometry(), QRect(187, 174, 206, 20));
+    QVERIFY(combo->isEditable());
+    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(combo->currentText(), u"欢迎访问"_qs);
+    QCOMPARE(combo->count(), 3);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(combo->itemText(i), QString::fromUtf8(links::kLinks[i].entry));
+    QTRY_VERIFY(combo->hasFocus());
+    // Centred on the screen, give or take the window frame.
+    const QPoint offset = about->geometry().center() - about->screen()->availableGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 8, qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+}
+
+void TestAbout::pictures_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("toolTip");
+    QTest::newRow("author's home page, bottom") << 0 << QRect(8, 164, 88, 31) << u"访问我的主页"_qs;
+    QTest::newRow("modification site, middle") << 1 << QRect(8, 130, 88, 31) << u"访问铁匠铺主页"_qs;
+    QTest::newRow("portal, top") << 2 << QRect(8, 95, 88, 32) << u"访问云游客栈"_qs;
+}
+
+void TestAbout::pictures()
+{
+    QFETCH(int, index);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, toolTip);
+    const ImageControl *p = picture(index);
+    QVERIFY(p);
+    QCOMPARE(p->geometry(), geometry);
+    QCOMPARE(p->pixmap().size(), geometry.size());
+    QCOMPARE(p->frameShape(), QFrame::NoFrame);
+    QCOMPARE(p->toolTip(), toolTip);
+    QCOMPARE(p->Tag, tag(index));
+    QCOMPARE(p->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(p->cursor().hotSpot(), QPoint(5, 0));
+    QCOMPARE(p->cursor().pixmap().size(), QSize(32, 32));
+    QCOMPARE(p->focusPolicy(), Qt::NoFocus);
+}
+
+void TestAbout::entryAndPictureOpenTheSameAddress_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("first entry") << 0;
+    QTest::newRow("second entry") << 1;
+    QTest::newRow("third entry, the topmost picture") << 2;
+}
+
+void TestAbout::entryAndPictureOpenTheSameAddress()
+{
+    QFETCH(int, index);
+    // Chosen with the mouse from the open list.
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    const QRect item = view->visualRect(view->model()->index(index, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+    QTRY_COMPARE(opened.size(), 1);
+    QCOMPARE(opened[0].address, tag(index));
+    QCOMPARE(opened[0].owner, about);
+    QCOMPARE(combo->currentIndex(), index);
+
+    QTest::mouseClick(picture(index), Qt::LeftButton);
+    QCOMPARE(opened.size(), 2);
+    QCOMPARE(opened[1].address, tag(index));
+    QCOMPARE(opened[1].owner, about);
+    QVERIFY(about->isVisible());
+    QCOMPARE(combo->currentIndex(), index); // the list keeps its selection
+}
+
+void TestAbout::arrowKeysOpenEachPassedEntry()
+{
+    QWidget *field = combo->lineEdit();
+    QTest::keyClick(field, Qt::Key_Down);
+    QTest::keyClick(field, Qt::Key_Down);
+    QTest::keyClick(field, Qt::Key_Down);
+    QTest::keyClick(field, Qt::Key_Down); // already at the last entry: no change
+    QTest::keyClick(field, Qt::Key_Up);
+    QStringList addresses;
+    for (const Opened &o : std::as_const(opened))
+        addresses << o.address;
+    QCOMPARE(addresses, (QStringList{tag(0), tag(1), tag(2), tag(1)}));
+    QCOMPARE(combo->currentIndex(), 1);
+}
+
+void TestAbout::typingOpensAndAddsNothing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("free text") << u"hello"_qs;
+    QTest::newRow("an entry's exact text") << QString::fromUtf8(links::kLinks[1].entry);
+    QTest::newRow("an address") << tag(2);
+}
+
+void TestAbout::typingOpensAndAddsNothing()
+{
+    QFETCH(QString, typed);
+    QLineEdit *field = combo->lineEdit();
+    field->selectAll();
+    if (std::all_of(typed.cbegin(), typed.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        QTest::keyClicks(field, typed);
+    else
+        type(field, typed);
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Enter);
+    combo->clearFocus(); // editing finishes when the focus leaves
+    QCOMPARE(combo->count(), 3);
+    QVERIFY(opened.isEmpty());
+    QCOMPARE(combo->currentIndex(), -1);
+    QVERIFY(about->isVisible());
+}
+
+void TestAbout::mousePresses_data()
+{
+    QTest::addColumn<QString>("target"); // object name, or empty for the window's own surface
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("surface, left") << QString() << int(Qt::LeftButton) << true;
+    QTest::newRow("surface, right") << QString() << int(Qt::RightButton) << true;
+    QTest::newRow("surface, middle") << QString() << int(Qt::MiddleButton) << true;
+    QTest::newRow("title label") << u"lblTitle"_qs << int(Qt::LeftButton) << false;
+    QTest::newRow("version label, right") << u"lblVersion"_qs << int(Qt::RightButton) << false;
+    QTest::newRow("list") << u"Combo1"_qs << int(Qt::RightButton) << false;
+    QTest::newRow("list's text field") << u"lineEdit"_qs << int(Qt::LeftButton) << false;
+    QTest::newRow("picture") << u"imgURL"_qs << int(Qt::LeftButton) << false;
+    QTest::newRow("picture, right") << u"imgURL"_qs << int(Qt::RightButton) << false;
+}
+
+void TestAbout::mousePresses()
+{
+    QFETCH(QString, target);
+    QFETCH(int, button);
+    QFETCH(bool, closes);
+    QWidget *widget = about;
+    QPoint at(300, 30); // plain background, away from every control
+    if (target == u"lineEdit"_qs) {
+        widget = combo->lineEdit();
+        at = widget->rect().center();
+    } else if (!target.isEmpty()) {
+        widget = about->findChild<QWidget *>(target);
+        at = widget->rect().center();
+    }
+    QTest::mousePress(widget, Qt::MouseButton(button), {}, at);
+    QTest::mouseRelease(widget, Qt::MouseButton(button), {}, at);
+    QCOMPARE(!about->isVisible(), closes);
+    QCOMPARE(!about->isLoaded(), closes);
+    if (target == u"imgURL"_qs && button == Qt::LeftButton)
+        QCOMPARE(opened.size(), 1);
+    else
+        QVERIFY(opened.isEmpty());
+}
+
+void TestAbout::showAgainWhileOpen()
+{
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Down);
+    main->activateWindow();
+    showAbout();
+    QCOMPARE(main->aboutWindow(), about);
+    QCOMPARE(combo->currentIndex(), 1);
+    QCOMPARE(combo->currentText(), QString::fromUtf8(links::kLinks[1].entry));
+    QTRY_COMPARE(QApplication::activeWindow(), about);
+}
+
+void TestAbout::showAfterClose()
+{
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Down);
+    about->findChild<QLabel *>(u"lblVersion"_qs)->setText(u"stale"_qs);
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(300, 30));
+    QVERIFY(!about->isVisible());
+    showAbout();
+    QCOMPARE(main->aboutWindow(), about); // the same object, loaded afresh
+    QVERIFY(about->isVisible());
+    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(combo->currentText(), u"欢迎访问"_qs);
+    QCOMPARE(combo->count(), 3);
+    QCOMPARE(about->findChild<QLabel *>(u"lblVersion"_qs)->text(), u"版本 1.0.0"_qs);
+}
+
+void TestAbout::mainWindowStaysUsable()
+{
+    QVERIFY(!QApplication::activeModalWidget());
+    main->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), main);
+    main->findChildren<QAction *>(u"mnuColor"_qs).last()->trigger();
+    QVERIFY(about->isVisible());
+}
+
+void TestAbout::closingMainWindowEndsProgram()
+{
+    QTimer::singleShot(0, main, [this] { main->close(); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(42); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(about->isVisible()); // the program ends; deleting the main window takes it along
+    QPointer<frmAbout> watch(about);
+    delete main;
+    main = nullptr;
+    QVERIFY(watch.isNull());
+}
+
+QTEST_MAIN(TestAbout)
+#include "tst_about.moc"
