@@ -77,10 +77,12 @@ void frmAbout::createControls()
     QPalette black = lblTitle->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     lblTitle->setPalette(black);
+    lblTitle->setAccessibleDescription(QStringLiteral("本程序的名称"));
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->move(twipsToPixels(180), twipsToPixels(1065));
+    lblVersion->setAccessibleDescription(QStringLiteral("本程序的版本号"));
 
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -95,6 +97,8 @@ void frmAbout::createControls()
     for (const links::Link &link : links::kLinks)
         Combo1->addItem(QString::fromUtf8(link.entry));
     Combo1->installEventFilter(this);
+    Combo1->setAccessibleName(QStringLiteral("网站链接"));
+    Combo1->setAccessibleDescription(QStringLiteral("选择一个网站，即在浏览器中打开它"));
     connect(Combo1, &QComboBox::activated, this, &frmAbout::Combo1_Click);
 
     const QCursor hand = handCursor();
@@ -109,6 +113,9 @@ void frmAbout::createControls()
                                           twipsToPixels(kPictureTwips[i].y())),
                                    picture->pixmap().size()));
         picture->setToolTip(QString::fromUtf8(link.toolTip));
+        picture->setAccessibleName(QString::fromUtf8(link.siteName));
+        picture->setAccessibleDescription(QStringLiteral("%1，在浏览器中打开 %2")
+                                              .arg(QString::fromUtf8(link.toolTip), picture->Tag));
         picture->setCursor(hand);
         connect(picture, &ImageControl::clicked, this, [this, i] { imgURL_Click(i); });
         imgURL[i] = picture;
@@ -151,6 +158,8 @@ void frmAbout::Form_Load()
                             .arg(version.minorVersion())
                             .arg(version.microVersion()));
     lblTitle->setText(title);
+    lblTitle->setAccessibleName(QStringLiteral("程序名称：") + title);
+    lblVersion->setAccessibleName(lblVersion->text());
     lblTitle->adjustSize();
     lblVersion->adjustSize();
 

@@ -66,6 +66,9 @@ void Form1::createControls()
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text1->setText(catalogue::text());
     mnuColor_Click(0);
+    Text1->setAccessibleName(QStringLiteral("物品一览表"));
+    Text1->setAccessibleDescription(
+        QStringLiteral("全部物品的名称、代码和说明。按 Ctrl+F 查找，按 F3 查找下一个。"));
     Text1->setFocus();
 }
 

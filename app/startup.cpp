@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QList>
+#include <QLocale>
+#include <QTranslator>
 #include <QString>
 #include <QtGlobal>
 
@@ -79,6 +81,13 @@ void endPlatformGuard()
 
 void describeApplication()
 {
+    // Every text on screen is Chinese, the toolkit's own included, whatever
+    // the system's language.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral(":/translations/qtbase_zh_CN.qm")))
+        QCoreApplication::installTranslator(translator);
+
     QApplication::setApplicationName(QStringLiteral("Morvane2物品一览表"));
     QApplication::setApplicationVersion(QString::fromLatin1(appinfo::kVersion));
     QApplication::setOrganizationName(QStringLiteral("Tessavar"));

@@ -26,8 +26,8 @@ void guardPlatformStart();
 // Called once the application object exists: brings the held-back messages out.
 void endPlatformGuard();
 
-// Name, version and icon of the program, as it reports them of itself. Set
-// once, before the first window.
+// Name, version and icon of the program, as it reports them of itself, and the
+// toolkit's texts in Chinese. Set once, before the first window.
 void describeApplication();
 
 } // namespace startup

@@ -1,0 +1,162 @@
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include "about/frmabout.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "app/textarea.h"
+
+// Run under LANG=C: whatever the system's language, the program speaks Chinese.
+namespace {
+
+bool hasHan(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.script() == QChar::Script_Han; });
+}
+
+QStringList entries(QMenu *menu)
+{
+    QStringList texts;
+    const QList<QAction *> actions = menu->actions();
+    for (const QAction *a : actions) {
+        if (!a->isSeparator())
+            texts << a->text().section(u'\t', 0, 0); // without the shortcut
+    }
+    return texts;
+}
+
+QString accessibleText(QWidget *widget, QAccessible::Text which)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    return iface ? iface->text(which) : QString();
+}
+
+} // namespace
+
+class TestChinese : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void contextMenus_data();
+    void contextMenus();
+    void accessibleNames_data();
+    void accessibleNames();
+
+private:
+    QWidget *control(const QString &which) const;
+
+    Form1 *main = nullptr;
+};
+
+void TestChinese::initTestCase()
+{
+    QCOMPARE(qgetenv("LANG"), QByteArray("C"));
+    startup::describeApplication();
+}
+
+void TestChinese::init()
+{
+    main = new Form1;
+    main->setLinkOpener([](QWidget *, const QString &) {});
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    main->findChild<QAction *>(u"mnuAbout"_qs)->trigger();
+    QVERIFY(main->aboutWindow());
+}
+
+void TestChinese::cleanup()
+{
+    delete main;
+    main = nullptr;
+}
+
+QWidget *TestChinese::control(const QString &which) const
+{
+    if (which == u"Text1"_qs)
+        return main->textArea();
+    frmAbout *about = main->aboutWindow();
+    if (which.startsWith(u"imgURL"_qs)) {
+        const int index = which.back().digitValue();
+        const QList<ImageControl *> pictures = about->findChildren<ImageControl *>(u"imgURL"_qs);
+        for (ImageControl *p : pictures) {
+            if (p->property("index").toInt() == index)
+                return p;
+        }
+        return nullptr;
+    }
+    if (which == u"Combo1.lineEdit"_qs)
+        return about->findChild<QComboBox *>(u"Combo1"_qs)->lineEdit();
+    return about->findChild<QWidget *>(which);
+}
+
+void TestChinese::contextMenus_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QStringList>("expected"); // among the entries
+    QTest::newRow("text area") << u"Text1"_qs << QStringList{u"复制(&C)"_qs, u"全选"_qs};
+    QTest::newRow("list's text field")
+        << u"Combo1.lineEdit"_qs
+        << QStringList{u"剪切(&T)"_qs, u"复制(&C)"_qs, u"粘贴(&P)"_qs, u"删除"_qs, u"全选"_qs};
+}
+
+void TestChinese::contextMenus()
+{
+    QFETCH(QString, which);
+    QFETCH(QStringList, expected);
+    QWidget *widget = control(which);
+    QVERIFY(widget);
+    std::unique_ptr<QMenu> menu;
+    if (auto *text = qobject_cast<QPlainTextEdit *>(widget))
+        menu.reset(text->createStandardContextMenu());
+    else
+        menu.reset(qobject_cast<QLineEdit *>(widget)->createStandardContextMenu());
+    const QStringList texts = entries(menu.get());
+    for (const QString &e : expected)
+        QVERIFY2(texts.contains(e), qPrintable(texts.join(u" | "_qs)));
+    for (const QString &t : texts)
+        QVERIFY2(hasHan(t), qPrintable(t));
+}
+
+void TestChinese::accessibleNames_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("text area") << u"Text1"_qs << u"物品一览表"_qs;
+    QTest::newRow("list") << u"Combo1"_qs << u"网站链接"_qs;
+    QTest::newRow("author's picture") << u"imgURL0"_qs << u"风铃小筑"_qs;
+    QTest::newRow("modification site's picture") << u"imgURL1"_qs << u"铁匠铺"_qs;
+    QTest::newRow("portal's picture") << u"imgURL2"_qs << u"云游客栈"_qs;
+    QTest::newRow("title label") << u"lblTitle"_qs << u"程序名称：Morvane2物品一览表"_qs;
+    QTest::newRow("version label") << u"lblVersion"_qs << u"版本 1.0.0"_qs;
+}
+
+void TestChinese::accessibleNames()
+{
+    QFETCH(QString, which);
+    QFETCH(QString, name);
+    QWidget *widget = control(which);
+    QVERIFY(widget);
+    QCOMPARE(widget->accessibleName(), name);
+    // On Unix an editable list reports its text as its name; the rest say theirs.
+    if (!qobject_cast<QComboBox *>(widget))
+        QCOMPARE(accessibleText(widget, QAccessible::Name), name);
+    const QString description = accessibleText(widget, QAccessible::Description);
+    QVERIFY2(hasHan(description), qPrintable(description));
+}
+
+QTEST_MAIN(TestChinese)
+#include "tst_chinese.moc"
