@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QList>
 #include <QLocale>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/form1.h"
 #include "version.h"
 
 namespace startup {
@@ -96,6 +98,33 @@ void describeApplication()
     // Only closing the main window ends the program, never the last window
     // that happens to close.
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+bool chineseFontAvailable()
+{
+    return !QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty();
+}
+
+int run(int argc, char *argv[], const std::function<void(QWidget &)> &shown)
+{
+    if (!graphicalSessionNamed()) {
+        std::fprintf(stderr, "%s\n", kNoDisplayMessage);
+        return 1;
+    }
+
+    guardPlatformStart();
+    QApplication app(argc, argv);
+    endPlatformGuard();
+
+    describeApplication();
+    if (!chineseFontAvailable())
+        std::fprintf(stderr, "%s\n", kNoChineseFontMessage);
+
+    Form1 window;
+    window.show();
+    if (shown)
+        shown(window);
+    return QApplication::exec();
 }
 
 } // namespace startup

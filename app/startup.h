@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <functional>
 
+class QWidget;
+
 // What the program checks before it makes its first window.
 namespace startup {
 
@@ -25,6 +27,16 @@ inline constexpr char kNoDisplayMessage[] =
 void guardPlatformStart();
 // Called once the application object exists: brings the held-back messages out.
 void endPlatformGuard();
+
+// True when some installed font can show Simplified Chinese.
+bool chineseFontAvailable();
+inline constexpr char kNoChineseFontMessage[] =
+    "morvane2-items: no Chinese font is installed, so item names will not be readable; "
+    "install one, for example fonts-noto-cjk.";
+
+// The whole program: checks, the application object, the main window, the
+// event loop. `shown`, if given, is called once the main window is shown.
+int run(int argc, char *argv[], const std::function<void(QWidget &)> &shown = {});
 
 // Name, version and icon of the program, as it reports them of itself, and the
 // toolkit's texts in Chinese. Set once, before the first window.

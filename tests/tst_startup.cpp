@@ -9,6 +9,7 @@ class TestStartup : public QObject
 private slots:
     void graphicalSession_data();
     void graphicalSession();
+    void chineseFont();
 };
 
 void TestStartup::graphicalSession_data()
@@ -39,5 +40,13 @@ void TestStartup::graphicalSession()
     QCOMPARE(startup::graphicalSessionNamed(lookup), expected);
 }
 
-QTEST_APPLESS_MAIN(TestStartup)
+void TestStartup::chineseFont()
+{
+    // Run twice by CTest: on this system, and with a font configuration that
+    // holds Latin fonts only.
+    const bool latinOnly = qEnvironmentVariableIsSet("FONTCONFIG_FILE");
+    QCOMPARE(startup::chineseFontAvailable(), !latinOnly);
+}
+
+QTEST_MAIN(TestStartup)
 #include "tst_startup.moc"
