@@ -28,8 +28,8 @@ QCursor handCursor()
 {
     const QString path = QStringLiteral(":/about/hand.cur");
     QFile file(path);
-    const QPoint hotSpot = file.open(QIODevice::ReadOnly) ? curHotSpot(file.readAll()).value_or(QPoint())
-                                                          : QPoint();
+    const QPoint hotSpot
+        = file.open(QIODevice::ReadOnly) ? curHotSpot(file.readAll()).value_or(QPoint()) : QPoint();
     return QCursor(QPixmap(path), hotSpot.x(), hotSpot.y());
 }
 
@@ -56,8 +56,9 @@ void ImageControl::mouseReleaseEvent(QMouseEvent *event)
 }
 
 frmAbout::frmAbout(LinkOpener openLink)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QWidget(nullptr,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
     , m_openLink(std::move(openLink))
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -86,8 +87,8 @@ void frmAbout::createControls()
 
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(twipsToPixels(2805), twipsToPixels(2610), twipsToPixels(3090),
-                        twipsToPixels(300));
+    Combo1->setGeometry(
+        twipsToPixels(2805), twipsToPixels(2610), twipsToPixels(3090), twipsToPixels(300));
     Combo1->setEditable(true);
     // The list always holds exactly the three links: typed text is never
     // added, completed or taken as a choice.
@@ -109,9 +110,9 @@ void frmAbout::createControls()
         picture->setProperty("index", i);
         picture->Tag = QString::fromLatin1(link.tag);
         picture->setPixmap(QPixmap(QString::fromLatin1(link.picture)));
-        picture->setGeometry(QRect(QPoint(twipsToPixels(kPictureTwips[i].x()),
-                                          twipsToPixels(kPictureTwips[i].y())),
-                                   picture->pixmap().size()));
+        picture->setGeometry(
+            QRect(QPoint(twipsToPixels(kPictureTwips[i].x()), twipsToPixels(kPictureTwips[i].y())),
+                picture->pixmap().size()));
         picture->setToolTip(QString::fromUtf8(link.toolTip));
         picture->setAccessibleName(QString::fromUtf8(link.siteName));
         picture->setAccessibleDescription(QStringLiteral("%1，在浏览器中打开 %2")
@@ -123,7 +124,7 @@ void frmAbout::createControls()
 
     // Presses on the labels and the list belong to them, not to the window.
     for (QWidget *control : {static_cast<QWidget *>(lblTitle), static_cast<QWidget *>(lblVersion),
-                             static_cast<QWidget *>(Combo1)})
+             static_cast<QWidget *>(Combo1)})
         control->setAttribute(Qt::WA_NoMousePropagation);
 }
 
@@ -151,7 +152,8 @@ void frmAbout::showAbout()
 void frmAbout::Form_Load()
 {
     const QString title = QCoreApplication::applicationName();
-    const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
+    const QVersionNumber version
+        = QVersionNumber::fromString(QCoreApplication::applicationVersion());
     setWindowTitle(QStringLiteral("关于 ") + title);
     lblVersion->setText(QStringLiteral("版本 %1.%2.%3")
                             .arg(version.majorVersion())

@@ -17,7 +17,7 @@ void openInDefaultBrowser(QWidget *owner, const QString &address)
     // window as owner of anything the shell itself shows.
     const QByteArray file = address.toLocal8Bit();
     ShellExecuteA(owner ? reinterpret_cast<HWND>(owner->winId()) : nullptr, "open",
-                  file.constData(), "", "", SW_SHOWNORMAL);
+        file.constData(), "", "", SW_SHOWNORMAL);
 #else
     Q_UNUSED(owner);
     QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));

@@ -45,13 +45,13 @@ QString decodeGbk(const QByteArray &bytes)
 #ifdef Q_OS_WIN
     // Qt builds without ICU still have the system's own code page 936.
     const int size = int(bytes.size());
-    const int n = MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, bytes.constData(), size,
-                                      nullptr, 0);
+    const int n = MultiByteToWideChar(
+        kGbkCodePage, MB_ERR_INVALID_CHARS, bytes.constData(), size, nullptr, 0);
     if (n <= 0)
         return QString();
     QString result(n, Qt::Uninitialized);
     MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, bytes.constData(), size,
-                        reinterpret_cast<wchar_t *>(result.data()), n);
+        reinterpret_cast<wchar_t *>(result.data()), n);
     return result;
 #else
     Q_UNUSED(kGbkCodePage);

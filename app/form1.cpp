@@ -15,8 +15,8 @@
 namespace {
 
 constexpr std::array<const char *, presets::kFontSizeCount> kFontSizeCaptions{"大", "中", "小"};
-constexpr std::array<const char *, presets::kColorSchemeCount> kColorCaptions{"蓝底黄字",
-                                                                             "白底黑字"};
+constexpr std::array<const char *, presets::kColorSchemeCount> kColorCaptions{
+    "蓝底黄字", "白底黑字"};
 
 QAction *namedAction(QObject *parent, const char *objectName, const char *caption)
 {
@@ -40,7 +40,7 @@ Form1::Form1(QWidget *parent)
     setLinkOpener(nullptr);
 
     const QSize clientSize(presets::twipsToPixels(presets::kMainClientWidthTwips),
-                           presets::twipsToPixels(presets::kMainClientHeightTwips));
+        presets::twipsToPixels(presets::kMainClientHeightTwips));
     resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
 }
 

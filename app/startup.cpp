@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QList>
 #include <QLocale>
-#include <QTranslator>
 #include <QString>
+#include <QTranslator>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -25,7 +25,7 @@ bool graphicalSessionNamed(const EnvLookup &env)
     return true;
 #else
     return !env("QT_QPA_PLATFORM").isEmpty() || !env("DISPLAY").isEmpty()
-           || !env("WAYLAND_DISPLAY").isEmpty();
+        || !env("WAYLAND_DISPLAY").isEmpty();
 #endif
 }
 

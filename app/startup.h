@@ -17,9 +17,9 @@ bool graphicalSessionNamed(const EnvLookup &env);
 bool graphicalSessionNamed();
 
 // The one line printed when no window can be shown.
-inline constexpr char kNoDisplayMessage[] =
-    "morvane2-items: no graphical session found; start it from a desktop session "
-    "(DISPLAY or WAYLAND_DISPLAY must be set).";
+inline constexpr char kNoDisplayMessage[]
+    = "morvane2-items: no graphical session found; start it from a desktop session "
+      "(DISPLAY or WAYLAND_DISPLAY must be set).";
 
 // Until the application object exists, the windowing system's complaints are
 // held back; if it cannot be reached at all, the program prints the line above
@@ -30,9 +30,9 @@ void endPlatformGuard();
 
 // True when some installed font can show Simplified Chinese.
 bool chineseFontAvailable();
-inline constexpr char kNoChineseFontMessage[] =
-    "morvane2-items: no Chinese font is installed, so item names will not be readable; "
-    "install one, for example fonts-noto-cjk.";
+inline constexpr char kNoChineseFontMessage[]
+    = "morvane2-items: no Chinese font is installed, so item names will not be readable; "
+      "install one, for example fonts-noto-cjk.";
 
 // The whole program: checks, the application object, the main window, the
 // event loop. `shown`, if given, is called once the main window is shown.

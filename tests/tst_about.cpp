@@ -146,8 +146,10 @@ void TestAbout::controlsInPlace()
         QCOMPARE(combo->itemText(i), QString::fromUtf8(links::kLinks[i].entry));
     QTRY_VERIFY(combo->hasFocus());
     // Centred on the screen, give or take the window frame.
-    const QPoint offset = about->geometry().center() - about->screen()->availableGeometry().center();
-    QVERIFY2(offset.manhattanLength() <= 8, qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+    const QPoint offset
+        = about->geometry().center() - about->screen()->availableGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 8,
+        qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
 }
 
 void TestAbout::pictures_data()
@@ -156,7 +158,8 @@ void TestAbout::pictures_data()
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("toolTip");
     QTest::newRow("author's home page, bottom") << 0 << QRect(8, 164, 88, 31) << u"访问我的主页"_qs;
-    QTest::newRow("modification site, middle") << 1 << QRect(8, 130, 88, 31) << u"访问铁匠铺主页"_qs;
+    QTest::newRow("modification site, middle")
+        << 1 << QRect(8, 130, 88, 31) << u"访问铁匠铺主页"_qs;
     QTest::newRow("portal, top") << 2 << QRect(8, 95, 88, 32) << u"访问云游客栈"_qs;
 }
 

@@ -9,12 +9,12 @@ namespace {
 
 // The codes in document order, as ranges that run through every code between
 // their ends.
-constexpr const char *kCodeRanges =
-    "13F8-1403 1272 1404-1405 E59-E5A 1406-1409 126C-1271 11F9-1204 1140 1131-113F 1195-11A0 "
-    "10CD-10DA D49-D4F BB9-BBC C1D-C21 C81-C85 CE5-CE8 DAD-DB4 E11-E47 E75-E7A ED9-EDD F3D-F40 "
-    "FA1-FA4 1005-100B E48-E51 E61-E63 100C-100F 1069-106F 125D-126B E64-E66 E52-E58 12C1-12C3 "
-    "1325-1327 1389-139E 13EE-13F5 13ED 13F6 1328 13F7 1273 D64 13BB-13BD BE00 E7B-E7D FA5 E5B "
-    "FA6 140B-140E";
+constexpr const char *kCodeRanges
+    = "13F8-1403 1272 1404-1405 E59-E5A 1406-1409 126C-1271 11F9-1204 1140 1131-113F 1195-11A0 "
+      "10CD-10DA D49-D4F BB9-BBC C1D-C21 C81-C85 CE5-CE8 DAD-DB4 E11-E47 E75-E7A ED9-EDD F3D-F40 "
+      "FA1-FA4 1005-100B E48-E51 E61-E63 100C-100F 1069-106F 125D-126B E64-E66 E52-E58 12C1-12C3 "
+      "1325-1327 1389-139E 13EE-13F5 13ED 13F6 1328 13F7 1273 D64 13BB-13BD BE00 E7B-E7D FA5 E5B "
+      "FA6 140B-140E";
 
 QStringList expectedCodes()
 {
@@ -158,11 +158,14 @@ void TestCatalogue::header()
     const QStringList &all = lines();
     QCOMPARE(all[0], QStringLiteral("Morvane2所有物品一览表"));
     QCOMPARE(all[1], QStringLiteral("Tessavar"));
-    QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}\\.\\d{1,2}\\.\\d{1,2}$")).match(all[2]).hasMatch(),
-             qPrintable(all[2]));
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}\\.\\d{1,2}\\.\\d{1,2}$"))
+                 .match(all[2])
+                 .hasMatch(),
+        qPrintable(all[2]));
     QVERIFY(all[3].isEmpty());
     for (int i : {4, 5}) {
-        QVERIFY2(all[i].endsWith(u' ') && !all[i].endsWith(QStringLiteral("  ")), qPrintable(all[i]));
+        QVERIFY2(
+            all[i].endsWith(u' ') && !all[i].endsWith(QStringLiteral("  ")), qPrintable(all[i]));
         QVERIFY(all[i].trimmed().size() > 3);
     }
     QVERIFY(all[5].contains(u'@'));
@@ -188,7 +191,8 @@ void TestCatalogue::linkLines()
     const QString address = QString::fromLatin1(link.tag);
     QVERIFY2(line.startsWith(QString::fromUtf8(link.siteName)), qPrintable(line));
     QVERIFY2(line.endsWith(address), qPrintable(line));
-    const QStringView padding = QStringView(line).sliced(0, line.size() - address.size())
+    const QStringView padding = QStringView(line)
+                                    .sliced(0, line.size() - address.size())
                                     .sliced(QString::fromUtf8(link.siteName).size());
     QVERIFY(!padding.isEmpty());
     QVERIFY(padding.trimmed().isEmpty());
@@ -274,8 +278,8 @@ void TestCatalogue::strayControlCharacter()
     const QString &text = catalogue::text();
     QCOMPARE(text.count(QChar(0x14)), 1);
     const QStringList &all = lines();
-    const auto at = std::find_if(all.cbegin(), all.cend(),
-                                 [](const QString &l) { return l.startsWith(QChar(0x14)); });
+    const auto at = std::find_if(
+        all.cbegin(), all.cend(), [](const QString &l) { return l.startsWith(QChar(0x14)); });
     const qsizetype line = at - all.cbegin();
     QVERIFY(at != all.cend() && line > 0);
     QVERIFY(all[line].endsWith(QStringLiteral(",D64")));

@@ -19,8 +19,8 @@ namespace {
 
 bool hasHan(const QString &text)
 {
-    return std::any_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.script() == QChar::Script_Han; });
+    return std::any_of(
+        text.cbegin(), text.cend(), [](QChar c) { return c.script() == QChar::Script_Han; });
 }
 
 QStringList entries(QMenu *menu)
@@ -55,6 +55,7 @@ private slots:
     void contextMenus();
     void accessibleNames_data();
     void accessibleNames();
+    void searchDialogButtons();
 
 private:
     QWidget *control(const QString &which) const;
@@ -156,6 +157,47 @@ void TestChinese::accessibleNames()
         QCOMPARE(accessibleText(widget, QAccessible::Name), name);
     const QString description = accessibleText(widget, QAccessible::Description);
     QVERIFY2(hasHan(description), qPrintable(description));
+}
+
+void TestChinese::searchDialogButtons()
+{
+    // The real prompt and message of Find, answered from a timer.
+    QStringList promptButtons;
+    QStringList messageButtons;
+    QTimer answerer;
+    answerer.setInterval(10);
+    connect(&answerer, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *input = qobject_cast<QInputDialog *>(modal)) {
+            const QList<QAbstractButton *> buttons
+                = input->findChild<QDialogButtonBox *>()->buttons();
+            for (const QAbstractButton *b : buttons)
+                promptButtons << b->text();
+            input->setTextValue(u"不在目录里的字"_qs);
+            input->accept();
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            const QList<QAbstractButton *> buttons = box->buttons();
+            for (const QAbstractButton *b : buttons)
+                messageButtons << b->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answerer.start();
+    main->findChild<QAction *>(u"mnuFind"_qs)->trigger();
+    answerer.stop();
+
+    const auto plain = [](QStringList texts) {
+        for (QString &t : texts)
+            t.remove(u'&');
+        std::sort(texts.begin(), texts.end());
+        return texts;
+    };
+    QCOMPARE(plain(promptButtons).size(), 2);
+    QVERIFY2(plain(promptButtons)[0].startsWith(u"取消"_qs), qPrintable(promptButtons.join(u' ')));
+    QVERIFY2(plain(promptButtons)[1].startsWith(u"确定"_qs), qPrintable(promptButtons.join(u' ')));
+    QCOMPARE(messageButtons.size(), 1);
+    QVERIFY2(
+        plain(messageButtons)[0].startsWith(u"确定"_qs), qPrintable(messageButtons.join(u' ')));
 }
 
 QTEST_MAIN(TestChinese)

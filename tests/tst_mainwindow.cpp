@@ -105,15 +105,20 @@ void TestMainWindow::menuTree_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::newRow("font size large") << u"mnuFont"_qs << u"mnuFontSize"_qs << 0 << 0 << u"大"_qs << QKeySequence();
-    QTest::newRow("font size medium") << u"mnuFont"_qs << u"mnuFontSize"_qs << 1 << 1 << u"中"_qs << QKeySequence();
-    QTest::newRow("font size small") << u"mnuFont"_qs << u"mnuFontSize"_qs << 2 << 2 << u"小"_qs << QKeySequence();
-    QTest::newRow("colours blue") << u"mnuFont"_qs << u"mnuColor"_qs << 4 << 0 << u"蓝底黄字"_qs << QKeySequence();
-    QTest::newRow("colours white") << u"mnuFont"_qs << u"mnuColor"_qs << 5 << 1 << u"白底黑字"_qs << QKeySequence();
+    QTest::newRow("font size large")
+        << u"mnuFont"_qs << u"mnuFontSize"_qs << 0 << 0 << u"大"_qs << QKeySequence();
+    QTest::newRow("font size medium")
+        << u"mnuFont"_qs << u"mnuFontSize"_qs << 1 << 1 << u"中"_qs << QKeySequence();
+    QTest::newRow("font size small")
+        << u"mnuFont"_qs << u"mnuFontSize"_qs << 2 << 2 << u"小"_qs << QKeySequence();
+    QTest::newRow("colours blue") << u"mnuFont"_qs << u"mnuColor"_qs << 4 << 0 << u"蓝底黄字"_qs
+                                  << QKeySequence();
+    QTest::newRow("colours white")
+        << u"mnuFont"_qs << u"mnuColor"_qs << 5 << 1 << u"白底黑字"_qs << QKeySequence();
     QTest::newRow("find") << u"mnuFindMain"_qs << u"mnuFind"_qs << 0 << 0 << u"查找"_qs
                           << QKeySequence(Qt::CTRL | Qt::Key_F);
-    QTest::newRow("find next") << u"mnuFindMain"_qs << u"mnuFindNext"_qs << 1 << 0 << u"查找下一个"_qs
-                               << QKeySequence(Qt::Key_F3);
+    QTest::newRow("find next") << u"mnuFindMain"_qs << u"mnuFindNext"_qs << 1 << 0
+                               << u"查找下一个"_qs << QKeySequence(Qt::Key_F3);
 }
 
 void TestMainWindow::menuTree()
@@ -196,7 +201,7 @@ void TestMainWindow::keyboardMovesCaret()
 void TestMainWindow::presets_data()
 {
     QTest::addColumn<QStringList>("clicks"); // "name:index"
-    QTest::addColumn<qreal>("points");       // 0: the size at start
+    QTest::addColumn<qreal>("points"); // 0: the size at start
     QTest::addColumn<QColor>("foreground");
     QTest::addColumn<QColor>("background");
     const QColor yellow(255, 255, 0), blue(0, 0, 255), black(0, 0, 0), white(255, 255, 255);
@@ -254,8 +259,8 @@ void TestMainWindow::fitsClientArea()
     QCoreApplication::processEvents();
     const QWidget *area = client(*window);
     QCOMPARE(text->geometry(), QRect(QPoint(0, 0), area->size()));
-    QVERIFY(text->verticalScrollBar()->isVisibleTo(text) || area->height() == 0
-            || area->width() == 0);
+    QVERIFY(
+        text->verticalScrollBar()->isVisibleTo(text) || area->height() == 0 || area->width() == 0);
 }
 
 void TestMainWindow::fitsWhenMinimisedAndRestored()

@@ -94,13 +94,19 @@ void TestPictures::files_data()
     QTest::addColumn<QString>("format");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("bits");
-    QTest::newRow("main icon, 16 colours") << u":/icons/morvane2.ico"_qs << u"ICO"_qs << QSize(32, 32) << 4;
-    QTest::newRow("About icon, 256 colours") << u":/about/about.ico"_qs << u"ICO"_qs << QSize(32, 32) << 8;
-    QTest::newRow("hand cursor, monochrome") << u":/about/hand.cur"_qs << u"CUR"_qs << QSize(32, 32) << 1;
-    QTest::newRow("background") << u":/about/background.jpg"_qs << u"baseline JPEG"_qs << QSize(400, 200) << 24;
-    QTest::newRow("link 0") << u":/about/link0.jpg"_qs << u"baseline JPEG"_qs << QSize(88, 31) << 24;
+    QTest::newRow("main icon, 16 colours")
+        << u":/icons/morvane2.ico"_qs << u"ICO"_qs << QSize(32, 32) << 4;
+    QTest::newRow("About icon, 256 colours")
+        << u":/about/about.ico"_qs << u"ICO"_qs << QSize(32, 32) << 8;
+    QTest::newRow("hand cursor, monochrome")
+        << u":/about/hand.cur"_qs << u"CUR"_qs << QSize(32, 32) << 1;
+    QTest::newRow("background") << u":/about/background.jpg"_qs << u"baseline JPEG"_qs
+                                << QSize(400, 200) << 24;
+    QTest::newRow("link 0") << u":/about/link0.jpg"_qs << u"baseline JPEG"_qs << QSize(88, 31)
+                            << 24;
     QTest::newRow("link 1") << u":/about/link1.gif"_qs << u"GIF89a"_qs << QSize(88, 31) << 0;
-    QTest::newRow("link 2") << u":/about/link2.jpg"_qs << u"baseline JPEG"_qs << QSize(88, 32) << 24;
+    QTest::newRow("link 2") << u":/about/link2.jpg"_qs << u"baseline JPEG"_qs << QSize(88, 32)
+                            << 24;
 }
 
 void TestPictures::files()
@@ -112,9 +118,9 @@ void TestPictures::files()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    const Facts f = path.endsWith(u".jpg"_qs)   ? jpeg(bytes)
-                    : path.endsWith(u".gif"_qs) ? gif(bytes)
-                                                : iconOrCursor(bytes);
+    const Facts f = path.endsWith(u".jpg"_qs) ? jpeg(bytes)
+        : path.endsWith(u".gif"_qs)           ? gif(bytes)
+                                              : iconOrCursor(bytes);
     QCOMPARE(f.format, format);
     QCOMPARE(QSize(f.width, f.height), size);
     if (bits)

@@ -20,7 +20,8 @@ void TestStartup::graphicalSession_data()
     QTest::addColumn<bool>("expected");
     QTest::newRow("nothing named") << QByteArray() << QByteArray() << QByteArray() << false;
     QTest::newRow("X11 display") << QByteArray() << QByteArray(":0") << QByteArray() << true;
-    QTest::newRow("Wayland only") << QByteArray() << QByteArray() << QByteArray("wayland-0") << true;
+    QTest::newRow("Wayland only") << QByteArray() << QByteArray() << QByteArray("wayland-0")
+                                  << true;
     QTest::newRow("platform chosen, no display")
         << QByteArray("offscreen") << QByteArray() << QByteArray() << true;
 }

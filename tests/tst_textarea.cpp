@@ -39,7 +39,7 @@ void TestTextArea::caretIndex_data()
 {
     QTest::addColumn<qsizetype>("index");
     QTest::addColumn<qsizetype>("expected"); // where the caret reads back
-    QTest::addColumn<QString>("following");  // the characters right after the caret
+    QTest::addColumn<QString>("following"); // the characters right after the caret
     QTest::newRow("first character") << qsizetype(0) << qsizetype(0) << u"ab"_qs;
     QTest::newRow("before CR") << qsizetype(2) << qsizetype(2) << u""_qs;
     QTest::newRow("between CR and LF") << qsizetype(3) << qsizetype(2) << u""_qs;
