@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build, the tests and the fonts need and
-# this machine lacks. Does nothing when everything is there.
+# this machine lacks, plus any packages named as arguments (tools/screenshots.sh
+# asks for its own). Does nothing when everything is there.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,11 @@ packages=(
     qt6-translations-l10n qt6-l10n-tools
     qt6-qpa-plugins libxkbcommon-x11-0 libxcb-cursor0
     fonts-noto-cjk
+    # Packaging and its tests: the desktop validators, the .deb's dependency
+    # scan, and a private X server with a window manager to start it on.
+    desktop-file-utils appstream dpkg-dev file
+    xvfb openbox xdotool wmctrl
+    "$@"
 )
 
 missing=()

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Builds the .deb, checks what apt will read from it, unpacks it into a
+# scratch root and starts the unpacked program on a private X server, the
+# way a desktop would: its main window must appear, and closing that window
+# through the window manager must end the program with status 0.
+# Usage: deb_package.sh BUILD_DIR SCRATCH_DIR VERSION
+set -euo pipefail
+build=$1 scratch=$2 version=$3
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+"${CPACK:-cpack}" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 || {
+    cat "$scratch/cpack.log"
+    exit 1
+}
+debs=("$scratch"/out/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: expected one .deb, got: ${debs[*]}"; exit 1; }
+deb=${debs[0]}
+echo "built $(basename "$deb")"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+field() { dpkg-deb -f "$deb" "$1"; }
+
+[ "$(field Package)" = morvane2-items ] || fail "Package: $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "Version: $(field Version), the project is $version"
+[ "$(field Section)" = games ] || fail "Section: $(field Section)"
+# Depends is computed from the linked libraries, so Qt Widgets must be named.
+grep -qw 'libqt6widgets6' <<<"$(field Depends)" || fail "Depends lacks libqt6widgets6: $(field Depends)"
+grep -qw 'fonts-noto-cjk' <<<"$(field Recommends)" || fail "Recommends lacks fonts-noto-cjk: $(field Recommends)"
+grep -q '@example.com>$' <<<"$(field Maintainer)" || fail "Maintainer: $(field Maintainer)"
+[ "$(field Description | wc -l)" -ge 2 ] || fail "Description has no long text"
+
+# Everything lives under /usr, where menus and software centres look.
+contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
+for path in ./usr/bin/morvane2-items ./usr/share/applications/morvane2-items.desktop; do
+    grep -qx "$path" <<<"$contents" || fail "package lacks $path"
+done
+grep -q '^\./usr/share/metainfo/.*\.metainfo\.xml$' <<<"$contents" || fail "package lacks metainfo"
+grep -q '^\./usr/share/icons/hicolor/.*/apps/morvane2-items\.png$' <<<"$contents" || fail "package lacks icons"
+outside=$(grep -v '^\./usr/' <<<"$contents" | grep -vx './' || true)
+[ -z "$outside" ] || fail "files outside /usr: $outside"
+
+[ "$failures" -eq 0 ] || { echo "$failures problem(s) in the package's metadata"; exit 1; }
+echo "metadata: Depends: $(field Depends); Recommends: $(field Recommends)"
+
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+program=$root/usr/bin/morvane2-items
+[ -x "$program" ] || { echo "FAIL: unpacked program missing"; exit 1; }
+
+# A private display, window manager and settings: nothing from the caller's
+# session leaks in, and nothing is left behind.
+pids=()
+app=""
+cleanup() {
+    for pid in $app "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in $app "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+for dir in runtime config cache; do mkdir -p "$scratch/$dir"; done
+chmod 700 "$scratch/runtime"
+export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+[ -s "$scratch/display" ] || { echo "FAIL: Xvfb did not start"; cat "$scratch/xvfb.log"; exit 1; }
+export DISPLAY=:$(head -n 1 "$scratch/display")
+
+openbox >"$scratch/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+wmctrl -m >/dev/null 2>&1 || { echo "FAIL: openbox did not start"; cat "$scratch/openbox.log"; exit 1; }
+
+"$program" >"$scratch/program.log" 2>&1 &
+app=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Morvane2所有物品一览表' | head -n 1 || true)
+if [ -z "$window" ]; then
+    echo "FAIL: no main window within 30 s"
+    cat "$scratch/program.log"
+    exit 1
+fi
+echo "main window $window: $(xdotool getwindowname "$window")"
+
+# Closing through the window manager sends WM_DELETE_WINDOW, as a click on
+# the title bar's close button does.
+wmctrl -i -c "$window"
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then
+    echo "FAIL: still running 10 s after its main window was closed"
+    exit 1
+fi
+status=0
+wait "$app" || status=$?
+app=""
+if [ "$status" -ne 0 ]; then
+    echo "FAIL: exit status $status after closing the main window"
+    cat "$scratch/program.log"
+    exit 1
+fi
+echo "installed program showed its main window and exited with status 0 when it was closed"

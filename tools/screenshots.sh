@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Makes the pictures in docs/: the main window in the blue and the white
+# scheme, and the About window, each cropped to the window with its title
+# bar. Runs the program on a private X server with openbox and drives the
+# menus from the keyboard, as a user would.
+# Usage: tools/screenshots.sh [PROGRAM]   (default: builds build/morvane2-items)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh imagemagick x11-utils
+
+if [ $# -ge 1 ]; then
+    program=$(realpath "$1")
+else
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build --target morvane2-items
+    program=$PWD/build/morvane2-items
+fi
+mkdir -p docs
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+mkdir -m 700 "$scratch/runtime"
+export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n 1 "$scratch/display")
+openbox >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$program" &
+pids+=($!)
+main=$(timeout 30 xdotool search --sync --onlyvisible --name 'Morvane2所有物品一览表' | head -n 1 || true)
+[ -n "$main" ] || { echo "the main window did not appear within 30 s" >&2; exit 1; }
+
+# Waits for the screen to settle, then saves the window and its frame.
+capture() {
+    local window=$1 out=$2 left right top bottom x y w h
+    sleep 1
+    IFS=', ' read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //')
+    # xwininfo, not xdotool: the latter counts the frame into the position.
+    read -r x y w h < <(xwininfo -id "$window" | awk -F: '
+        /Absolute upper-left X/ {x=$2} /Absolute upper-left Y/ {y=$2}
+        /Width/ {w=$2} /Height/ {h=$2} END {print x, y, w, h}')
+    x=$((x - left)) y=$((y - top)) w=$((w + left + right)) h=$((h + top + bottom))
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
+    echo "$out: ${w}x${h}"
+}
+
+# Keys go to whichever window has the focus, as from a real keyboard.
+keys() {
+    xdotool windowactivate --sync "$1"
+    shift
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 0.2
+    done
+}
+
+# Blue scheme (the default), paged to the middle of the catalogue.
+keys "$main" ctrl+Home $(printf 'Next %.0s' $(seq 20))
+capture "$main" docs/main-window.png
+
+# 字体 menu: the last entry, reached by wrapping up from the first.
+keys "$main" alt+f Up Return
+capture "$main" docs/main-window-white.png
+
+# 关于 sits right of the 查找 menu in the menu bar.
+keys "$main" alt+s Right Return
+about=$(timeout 10 xdotool search --sync --onlyvisible --name '^关于 ' | head -n 1 || true)
+[ -n "$about" ] || { echo "the About window did not appear within 10 s" >&2; exit 1; }
+capture "$about" docs/about.png
+
+wmctrl -i -c "$main"
