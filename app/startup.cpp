@@ -6,6 +6,7 @@
 #include <QList>
 #include <QLocale>
 #include <QString>
+#include <QTimer>
 #include <QTranslator>
 #include <QtGlobal>
 
@@ -117,11 +118,14 @@ int run(int argc, char *argv[], const std::function<void(QWidget &)> &shown)
     endPlatformGuard();
 
     describeApplication();
-    if (!chineseFontAvailable())
-        std::fprintf(stderr, "%s\n", kNoChineseFontMessage);
 
     Form1 window;
     window.show();
+    // Listing every installed font is slow; it can wait until the window is up.
+    QTimer::singleShot(0, &window, [] {
+        if (!chineseFontAvailable())
+            std::fprintf(stderr, "%s\n", kNoChineseFontMessage);
+    });
     if (shown)
         shown(window);
     return QApplication::exec();
