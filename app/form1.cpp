@@ -72,24 +72,29 @@ void Form1::createControls()
     Text1->setFocus();
 }
 
+template<std::size_t N>
+void Form1::addActionArray(QMenu *menu, const char *name,
+    const std::array<const char *, N> &captions, std::array<QAction *, N> &actions,
+    void (Form1::*handler)(int))
+{
+    // Items sharing a name form an array; each passes its index to the handler.
+    for (int i = 0; i < int(N); ++i) {
+        actions[i] = namedAction(menu, name, captions[i]);
+        actions[i]->setData(i);
+        connect(actions[i], &QAction::triggered, this, [this, handler, i] { (this->*handler)(i); });
+        menu->addAction(actions[i]);
+    }
+}
+
 void Form1::createMenus()
 {
     mnuFont = menuBar()->addMenu(QStringLiteral("字体(&F)"));
     mnuFont->setObjectName(QStringLiteral("mnuFont"));
-    for (int i = 0; i < presets::kFontSizeCount; ++i) {
-        mnuFontSize[i] = namedAction(mnuFont, "mnuFontSize", kFontSizeCaptions[i]);
-        mnuFontSize[i]->setData(i);
-        connect(mnuFontSize[i], &QAction::triggered, this, [this, i] { mnuFontSize_Click(i); });
-        mnuFont->addAction(mnuFontSize[i]);
-    }
+    addActionArray(
+        mnuFont, "mnuFontSize", kFontSizeCaptions, mnuFontSize, &Form1::mnuFontSize_Click);
     b1 = mnuFont->addSeparator();
     b1->setObjectName(QStringLiteral("b1"));
-    for (int i = 0; i < presets::kColorSchemeCount; ++i) {
-        mnuColor[i] = namedAction(mnuFont, "mnuColor", kColorCaptions[i]);
-        mnuColor[i]->setData(i);
-        connect(mnuColor[i], &QAction::triggered, this, [this, i] { mnuColor_Click(i); });
-        mnuFont->addAction(mnuColor[i]);
-    }
+    addActionArray(mnuFont, "mnuColor", kColorCaptions, mnuColor, &Form1::mnuColor_Click);
 
     mnuFindMain = menuBar()->addMenu(QStringLiteral("查找(&S)"));
     mnuFindMain->setObjectName(QStringLiteral("mnuFindMain"));

@@ -45,6 +45,9 @@ protected:
 private:
     void createControls();
     void createMenus();
+    template<std::size_t N>
+    void addActionArray(QMenu *menu, const char *name, const std::array<const char *, N> &captions,
+        std::array<QAction *, N> &actions, void (Form1::*handler)(int));
 
     // One handler per control and event.
     void Form_Resize();
