@@ -10,6 +10,7 @@
 #include <QTranslator>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -55,10 +56,16 @@ QtMessageHandler previousHandler = nullptr;
 void holdingHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
-        // The windowing system could not be reached: say so in one line and
-        // leave without the abort that would follow.
-        std::fputs(kNoDisplayMessage, stderr);
-        std::fputc('\n', stderr);
+        // The windowing system could not be started: say why in one line and
+        // leave without the abort (and core dump) that would follow.
+        const bool noDisplay = std::any_of(held().cbegin(), held().cend(), [](const Held &m) {
+            return m.text.contains(QLatin1StringView("could not connect to display"));
+        });
+        if (noDisplay)
+            std::fprintf(stderr, "%s\n", kNoDisplayMessage);
+        else
+            std::fprintf(stderr, "morvane2-items: the windowing system could not be started: %s\n",
+                qPrintable(text.section(u'\n', 0, 0)));
         std::fflush(stderr);
         std::_Exit(1);
     }
