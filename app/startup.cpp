@@ -72,8 +72,9 @@ void holdingHandler(QtMsgType type, const QMessageLogContext &context, const QSt
     held().append({type, text, QByteArray(context.category ? context.category : "default")});
 }
 
-} // namespace
-
+// Until the application object exists, the windowing system's complaints are
+// held back; if it cannot be started at all, the program says why in one line
+// and exits with status 1 instead of aborting with a core dump.
 void guardPlatformStart()
 {
     previousHandler = qInstallMessageHandler(holdingHandler);
@@ -88,6 +89,8 @@ void endPlatformGuard()
         qt_message_output(m.type, context, m.text);
     }
 }
+
+} // namespace
 
 void describeApplication()
 {

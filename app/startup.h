@@ -21,13 +21,6 @@ inline constexpr char kNoDisplayMessage[]
     = "morvane2-items: no graphical session found; start it from a desktop session "
       "(DISPLAY or WAYLAND_DISPLAY must be set).";
 
-// Until the application object exists, the windowing system's complaints are
-// held back; if it cannot be reached at all, the program prints the line above
-// and exits with status 1 instead of aborting with a core dump.
-void guardPlatformStart();
-// Called once the application object exists: brings the held-back messages out.
-void endPlatformGuard();
-
 // True when some installed font can show Simplified Chinese.
 bool chineseFontAvailable();
 inline constexpr char kNoChineseFontMessage[]
