@@ -1,18 +1,18 @@
-#include "about/frmabout.h"
-#include "about/linkopener.h"
-#include "app/form1.h"
+#include "about/aboutcommand.h"
 
-void Form1::mnuAbout_Click()
+#include "about/frmabout.h"
+
+AboutCommand::AboutCommand(LinkOpener openLink)
+    : m_openLink(std::move(openLink))
 {
-    // Made on first use only: its pictures cost nothing until then.
-    if (!m_about) {
-        m_about = std::make_unique<frmAbout>(
-            [this](QWidget *owner, const QString &address) { m_openLink(owner, address); });
-    }
-    m_about->showAbout();
 }
 
-void Form1::setLinkOpener(LinkOpener opener)
+AboutCommand::~AboutCommand() = default;
+
+void AboutCommand::run()
 {
-    m_openLink = opener ? std::move(opener) : LinkOpener(openInDefaultBrowser);
+    // Made on first use only: its pictures cost nothing until then.
+    if (!m_window)
+        m_window = std::make_unique<frmAbout>(m_openLink);
+    m_window->showAbout();
 }

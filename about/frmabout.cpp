@@ -10,18 +10,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QVersionNumber>
+#include <QWindow>
 
 #include "about/curfile.h"
-#include "app/links.h"
-#include "app/presets.h"
+#include "common/geometry.h"
+#include "version.h"
 
 namespace {
 
-using presets::twipsToPixels;
+using geometry::twipsToPixels;
 
 // Positions of the link pictures, top-left, in twips; each takes its picture's size.
-constexpr std::array<QPoint, frmAbout::kLinkCount> kPictureTwips{
+constexpr std::array<QPoint, links::kLinks.size()> kPictureTwips{
     {{120, 2460}, {120, 1950}, {120, 1425}}};
 
 QCursor handCursor()
@@ -31,6 +31,21 @@ QCursor handCursor()
     const QPoint hotSpot
         = file.open(QIODevice::ReadOnly) ? curHotSpot(file.readAll()).value_or(QPoint()) : QPoint();
     return QCursor(QPixmap(path), hotSpot.x(), hotSpot.y());
+}
+
+// The frame the window system puts around `window`. Before a window has been
+// shown once its frame is unknown, so take that of the program's other
+// windows, which the same window manager frames alike.
+QMargins frameOf(const QWidget *window)
+{
+    if (const QWindow *own = window->windowHandle(); own && !own->frameMargins().isNull())
+        return own->frameMargins();
+    const QList<QWindow *> others = QGuiApplication::topLevelWindows();
+    for (const QWindow *other : others) {
+        if (other->isVisible() && !other->frameMargins().isNull())
+            return other->frameMargins();
+    }
+    return {};
 }
 
 } // namespace
@@ -62,6 +77,8 @@ frmAbout::frmAbout(LinkOpener openLink)
     , m_openLink(std::move(openLink))
 {
     setObjectName(QStringLiteral("frmAbout"));
+    // Only the main window keeps the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(twipsToPixels(6000), twipsToPixels(3000));
     setWindowIcon(QIcon(QStringLiteral(":/about/about.ico")));
     m_background.load(QStringLiteral(":/about/background.jpg"));
@@ -103,11 +120,10 @@ void frmAbout::createControls()
     connect(Combo1, &QComboBox::activated, this, &frmAbout::Combo1_Click);
 
     const QCursor hand = handCursor();
-    for (int i = 0; i < kLinkCount; ++i) {
+    for (int i = 0; i < int(imgURL.size()); ++i) {
         const links::Link &link = links::kLinks[i];
         auto *picture = new ImageControl(this);
         picture->setObjectName(QStringLiteral("imgURL"));
-        picture->setProperty("index", i);
         picture->Tag = QString::fromLatin1(link.tag);
         picture->setPixmap(QPixmap(QString::fromLatin1(link.picture)));
         picture->setGeometry(
@@ -138,27 +154,32 @@ void frmAbout::showAbout()
     }
     Form_Load();
     m_loaded = true;
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect centred = rect();
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
+    centreOnScreen();
     show();
     raise();
     activateWindow();
     Combo1->setFocus();
 }
 
+void frmAbout::centreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // move() places the frame, so it is the frame that is centred.
+    QRect outer(QPoint(), size().grownBy(frameOf(this)));
+    outer.moveCenter(screen->availableGeometry().center());
+    move(outer.topLeft());
+}
+
 void frmAbout::Form_Load()
 {
     const QString title = QCoreApplication::applicationName();
-    const QVersionNumber version
-        = QVersionNumber::fromString(QCoreApplication::applicationVersion());
     setWindowTitle(QStringLiteral("关于 ") + title);
     lblVersion->setText(QStringLiteral("版本 %1.%2.%3")
-                            .arg(version.majorVersion())
-                            .arg(version.minorVersion())
-                            .arg(version.microVersion()));
+                            .arg(appinfo::kVersionMajor)
+                            .arg(appinfo::kVersionMinor)
+                            .arg(appinfo::kVersionPatch));
     lblTitle->setText(title);
     lblTitle->setAccessibleName(QStringLiteral("程序名称：") + title);
     lblVersion->setAccessibleName(lblVersion->text());
@@ -216,6 +237,5 @@ void frmAbout::Combo1_Click()
 
 void frmAbout::imgURL_Click(int index)
 {
-    if (m_openLink)
-        m_openLink(this, imgURL[index]->Tag);
+    m_openLink(this, imgURL[index]->Tag);
 }

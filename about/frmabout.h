@@ -5,7 +5,9 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
+
+#include "about/linkopener.h"
+#include "common/links.h"
 
 class QComboBox;
 
@@ -29,23 +31,19 @@ protected:
 };
 
 // The About window: title, version and three web links over a background
-// picture. It has no owner; the main window keeps the one object for the
-// whole run and shows it again after it was closed.
+// picture. It has no owner and knows nothing of the main window; the About
+// command keeps the one object for the whole run and shows it again after it
+// was closed.
 class frmAbout : public QWidget
 {
     Q_OBJECT
 
 public:
-    using LinkOpener = std::function<void(QWidget *owner, const QString &address)>;
-
-    explicit frmAbout(LinkOpener openLink);
+    explicit frmAbout(LinkOpener openLink = openInDefaultBrowser);
     ~frmAbout() override;
 
     // Loads the window if it is closed; otherwise brings it to the front as it is.
     void showAbout();
-    bool isLoaded() const { return m_loaded; }
-
-    static constexpr int kLinkCount = 3;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -55,6 +53,7 @@ protected:
 
 private:
     void createControls();
+    void centreOnScreen();
 
     // One handler per control and event.
     void Form_Load();
@@ -70,5 +69,5 @@ private:
     QLabel *lblTitle = nullptr;
     QLabel *lblVersion = nullptr;
     QComboBox *Combo1 = nullptr;
-    std::array<ImageControl *, kLinkCount> imgURL{};
+    std::array<ImageControl *, links::kLinks.size()> imgURL{};
 };

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -56,28 +55,6 @@ QString decodeGbk(const QByteArray &bytes)
 #else
     Q_UNUSED(kGbkCodePage);
     return QString();
-#endif
-}
-
-QByteArray encodeGbk(const QString &text)
-{
-    QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
-    if (encoder.isValid()) {
-        QByteArray result = encoder(text);
-        return encoder.hasError() ? QByteArray() : result;
-    }
-#ifdef Q_OS_WIN
-    const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
-    const int size = int(text.size());
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(kGbkCodePage, 0, wide, size, nullptr, 0, nullptr, &lossy);
-    if (n <= 0 || lossy)
-        return QByteArray();
-    QByteArray result(n, Qt::Uninitialized);
-    WideCharToMultiByte(kGbkCodePage, 0, wide, size, result.data(), n, nullptr, nullptr);
-    return result;
-#else
-    return QByteArray();
 #endif
 }
 

@@ -15,9 +15,8 @@ QByteArray rawBytes();
 // The document as characters, decoded once and kept for the whole run.
 const QString &text();
 
-// GBK (code page 936) conversions. decodeGbk() reports undecodable input by
-// returning a null string rather than silently substituting characters.
+// GBK (code page 936) text as characters; undecodable input gives a null
+// string rather than silently substituted characters.
 QString decodeGbk(const QByteArray &bytes);
-QByteArray encodeGbk(const QString &text);
 
 } // namespace catalogue

@@ -1,22 +1,58 @@
 #include "app/form1.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 
-#include "about/frmabout.h"
+#include <array>
+
 #include "app/catalogue.h"
-#include "app/search/searchdialogs.h"
 #include "app/textarea.h"
+#include "common/geometry.h"
 
 namespace {
 
-constexpr std::array<const char *, presets::kFontSizeCount> kFontSizeCaptions{"大", "中", "小"};
-constexpr std::array<const char *, presets::kColorSchemeCount> kColorCaptions{
-    "蓝底黄字", "白底黑字"};
+// The 字体 menu's presets, in menu order; each item's index picks its row.
+struct FontSizePreset
+{
+    const char *caption;
+    int points;
+};
+constexpr std::array kFontSizes{
+    FontSizePreset{"大", 15}, FontSizePreset{"中", 12}, FontSizePreset{"小", 9}};
+
+// Colours are written 0x00BBGGRR: red in the low byte, blue in the high one.
+struct ColorPreset
+{
+    const char *caption;
+    quint32 text;
+    quint32 background;
+    // How a found match stands out, readable on either background.
+    quint32 matchText;
+    quint32 matchBackground;
+};
+constexpr std::array kColorSchemes{
+    ColorPreset{"蓝底黄字", 0x0000FFFF, 0x00FF0000, 0x00FF0000, 0x0000FFFF},
+    ColorPreset{"白底黑字", 0x00000000, 0x00FFFFFF, 0x00000000, 0x0000FFFF},
+};
+
+QColor fromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+template<typename Presets>
+QList<const char *> captionsOf(const Presets &presets)
+{
+    QList<const char *> captions;
+    for (const auto &p : presets)
+        captions.append(p.caption);
+    return captions;
+}
+
+// The main window's client area is designed at 10080 x 5820 twips.
+constexpr QSize kClientSize(geometry::twipsToPixels(10080), geometry::twipsToPixels(5820));
 
 QAction *namedAction(QObject *parent, const char *objectName, const char *caption)
 {
@@ -27,8 +63,8 @@ QAction *namedAction(QObject *parent, const char *objectName, const char *captio
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
-    : QMainWindow(parent)
+Form1::Form1(std::unique_ptr<SearchDialogs> dialogs, LinkOpener openLink)
+    : m_about(std::move(openLink))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Morvane2所有物品一览表 by Tessavar"));
@@ -36,12 +72,9 @@ Form1::Form1(QWidget *parent)
 
     createControls();
     createMenus();
-    m_searchDialogs = makeStandardSearchDialogs();
-    setLinkOpener(nullptr);
+    m_find = std::make_unique<FindCommands>(this, *Text1, std::move(dialogs));
 
-    const QSize clientSize(presets::twipsToPixels(presets::kMainClientWidthTwips),
-        presets::twipsToPixels(presets::kMainClientHeightTwips));
-    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+    resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
 }
 
 Form1::~Form1() = default;
@@ -72,29 +105,30 @@ void Form1::createControls()
     Text1->setFocus();
 }
 
-template<std::size_t N>
-void Form1::addActionArray(QMenu *menu, const char *name,
-    const std::array<const char *, N> &captions, std::array<QAction *, N> &actions,
-    void (Form1::*handler)(int))
+QList<QAction *> Form1::addActionArray(QMenu *menu, const char *name,
+    const QList<const char *> &captions, void (Form1::*handler)(int))
 {
     // Items sharing a name form an array; each passes its index to the handler.
-    for (int i = 0; i < int(N); ++i) {
-        actions[i] = namedAction(menu, name, captions[i]);
-        actions[i]->setData(i);
-        connect(actions[i], &QAction::triggered, this, [this, handler, i] { (this->*handler)(i); });
-        menu->addAction(actions[i]);
+    QList<QAction *> actions;
+    for (int i = 0; i < int(captions.size()); ++i) {
+        QAction *action = namedAction(menu, name, captions[i]);
+        action->setData(i);
+        connect(action, &QAction::triggered, this, [this, handler, i] { (this->*handler)(i); });
+        menu->addAction(action);
+        actions.append(action);
     }
+    return actions;
 }
 
 void Form1::createMenus()
 {
     mnuFont = menuBar()->addMenu(QStringLiteral("字体(&F)"));
     mnuFont->setObjectName(QStringLiteral("mnuFont"));
-    addActionArray(
-        mnuFont, "mnuFontSize", kFontSizeCaptions, mnuFontSize, &Form1::mnuFontSize_Click);
+    mnuFontSize = addActionArray(
+        mnuFont, "mnuFontSize", captionsOf(kFontSizes), &Form1::mnuFontSize_Click);
     b1 = mnuFont->addSeparator();
     b1->setObjectName(QStringLiteral("b1"));
-    addActionArray(mnuFont, "mnuColor", kColorCaptions, mnuColor, &Form1::mnuColor_Click);
+    mnuColor = addActionArray(mnuFont, "mnuColor", captionsOf(kColorSchemes), &Form1::mnuColor_Click);
 
     mnuFindMain = menuBar()->addMenu(QStringLiteral("查找(&S)"));
     mnuFindMain->setObjectName(QStringLiteral("mnuFindMain"));
@@ -120,35 +154,39 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    Form_Unload();
-}
-
 void Form1::Form_Resize()
 {
     Text1->setGeometry(0, 0, client->width(), client->height());
 }
 
-void Form1::Form_Unload()
-{
-    // Closing the main window ends the program at once, whatever else is open.
-    QCoreApplication::exit(0);
-}
-
 void Form1::mnuFontSize_Click(int index)
 {
     QFont font = Text1->font();
-    font.setPointSize(presets::fontSizePoints(index));
+    font.setPointSize(kFontSizes[index].points);
     Text1->setFont(font);
 }
 
 void Form1::mnuColor_Click(int index)
 {
-    const presets::ColorScheme scheme = presets::colorScheme(index);
+    const ColorPreset &scheme = kColorSchemes[index];
     QPalette palette = Text1->palette();
-    palette.setColor(QPalette::Text, QColor::fromRgb(presets::bgrToRgb(scheme.text)));
-    palette.setColor(QPalette::Base, QColor::fromRgb(presets::bgrToRgb(scheme.background)));
+    palette.setColor(QPalette::Text, fromBgr(scheme.text));
+    palette.setColor(QPalette::Base, fromBgr(scheme.background));
     Text1->setPalette(palette);
+    Text1->setMatchColors(fromBgr(scheme.matchText), fromBgr(scheme.matchBackground));
+}
+
+void Form1::mnuFind_Click()
+{
+    m_find->find();
+}
+
+void Form1::mnuFindNext_Click()
+{
+    m_find->findNext();
+}
+
+void Form1::mnuAbout_Click()
+{
+    m_about.run();
 }

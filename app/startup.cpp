@@ -106,9 +106,6 @@ void describeApplication()
     QApplication::setOrganizationName(QStringLiteral("Tessavar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane2-items"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/morvane2.ico")));
-    // Only closing the main window ends the program, never the last window
-    // that happens to close.
-    QApplication::setQuitOnLastWindowClosed(false);
 }
 
 bool chineseFontAvailable()

@@ -12,7 +12,11 @@ constexpr QStringView kLineEnd = u"\r\n";
 TextArea::TextArea(QWidget *parent)
     : QPlainTextEdit(parent)
 {
-    connect(document(), &QTextDocument::contentsChanged, this, [this] { m_stale = true; });
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        m_stale = true;
+        clearMatch();
+    });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextArea::clearMatch);
 }
 
 const QString &TextArea::text() const
@@ -52,7 +56,7 @@ qsizetype TextArea::caretIndex() const
     return m_lineStarts.value(block.blockNumber()) + (cursor.position() - block.position());
 }
 
-void TextArea::setCaretIndex(qsizetype index)
+QTextCursor TextArea::cursorAt(qsizetype index) const
 {
     if (m_stale)
         rebuild();
@@ -64,6 +68,54 @@ void TextArea::setCaretIndex(qsizetype index)
 
     QTextCursor cursor(block);
     cursor.setPosition(block.position() + int(column));
+    return cursor;
+}
+
+void TextArea::setCaretIndex(qsizetype index)
+{
+    const QTextCursor cursor = cursorAt(index);
+    const bool inView = viewport()->rect().contains(cursorRect(cursor));
     setTextCursor(cursor);
     ensureCursorVisible();
+    // The plain scroll would leave a far jump on the very last row.
+    if (!inView)
+        centerCursor();
+}
+
+void TextArea::showMatch(qsizetype index, qsizetype length)
+{
+    setCaretIndex(index);
+    m_match = cursorAt(index);
+    m_match.setPosition(cursorAt(index + length).position(), QTextCursor::KeepAnchor);
+    markMatch();
+}
+
+void TextArea::clearMatch()
+{
+    if (m_match.isNull())
+        return;
+    m_match = QTextCursor();
+    markMatch();
+}
+
+void TextArea::setMatchColors(const QColor &text, const QColor &background)
+{
+    m_matchText = text;
+    m_matchBackground = background;
+    markMatch();
+}
+
+void TextArea::markMatch()
+{
+    // An extra selection, not the selection: nothing is selected, and copying
+    // or typing acts as if the match were not marked.
+    QList<QTextEdit::ExtraSelection> marks;
+    if (!m_match.isNull()) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = m_match;
+        mark.format.setForeground(m_matchText);
+        mark.format.setBackground(m_matchBackground);
+        marks.append(mark);
+    }
+    setExtraSelections(marks);
 }

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <memory>
-
 class QWidget;
 
 // The modal prompt and message of the search commands, behind a seam so that
@@ -20,6 +18,3 @@ public:
     // An information message with a single OK button.
     virtual void information(QWidget *parent, const QString &title, const QString &text) = 0;
 };
-
-// The real ones: QInputDialog and QMessageBox.
-std::unique_ptr<SearchDialogs> makeStandardSearchDialogs();

@@ -12,6 +12,31 @@ constexpr char16_t kFullWidthLast = 0xFF5E; // FULLWIDTH TILDE
 constexpr char16_t kFullWidthOffset = 0xFEE0;
 constexpr char16_t kIdeographicSpace = 0x3000;
 
+// The character as the search compares it: full-width ASCII forms and the
+// ideographic space become ASCII, then simple (one-for-one) case folding.
+// A surrogate, paired or not, comes back unchanged; see foldPair().
+char16_t foldUnit(char16_t c)
+{
+    if (c >= kFullWidthFirst && c <= kFullWidthLast)
+        c = char16_t(c - kFullWidthOffset);
+    else if (c == kIdeographicSpace)
+        c = u' ';
+    if (QChar::isSurrogate(c))
+        return c;
+    const char32_t folded = QChar::toCaseFolded(char32_t(c));
+    // Positions stay exact only if one unit stays one unit.
+    return QChar::requiresSurrogates(folded) || QChar::isSurrogate(folded) ? c : char16_t(folded);
+}
+
+// Simple case folding of the code point of a surrogate pair, as a pair again.
+// A pair whose folding would leave the supplementary planes is kept as it is.
+char32_t foldPair(char16_t high, char16_t low)
+{
+    const char32_t code = QChar::surrogateToUcs4(high, low);
+    const char32_t folded = QChar::toCaseFolded(code);
+    return QChar::requiresSurrogates(folded) ? folded : code;
+}
+
 bool isPairAt(QStringView s, qsizetype high)
 {
     return high >= 0 && high + 1 < s.size() && s[high].isHighSurrogate()
@@ -37,26 +62,6 @@ char16_t foldedAt(QStringView s, qsizetype k)
 }
 
 } // namespace
-
-char16_t foldUnit(char16_t c)
-{
-    if (c >= kFullWidthFirst && c <= kFullWidthLast)
-        c = char16_t(c - kFullWidthOffset);
-    else if (c == kIdeographicSpace)
-        c = u' ';
-    if (QChar::isSurrogate(c))
-        return c;
-    const char32_t folded = QChar::toCaseFolded(char32_t(c));
-    // Positions stay exact only if one unit stays one unit.
-    return QChar::requiresSurrogates(folded) || QChar::isSurrogate(folded) ? c : char16_t(folded);
-}
-
-char32_t foldPair(char16_t high, char16_t low)
-{
-    const char32_t code = QChar::surrogateToUcs4(high, low);
-    const char32_t folded = QChar::toCaseFolded(code);
-    return QChar::requiresSurrogates(folded) ? folded : code;
-}
 
 qsizetype findText(QStringView text, QStringView what, qsizetype start)
 {

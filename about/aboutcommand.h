@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+
+#include "about/linkopener.h"
+
+class frmAbout;
+
+// The main window's About command: makes the About window on first use,
+// keeps it for the rest of the run, and shows it.
+class AboutCommand
+{
+public:
+    explicit AboutCommand(LinkOpener openLink = openInDefaultBrowser);
+    ~AboutCommand();
+
+    void run();
+
+private:
+    LinkOpener m_openLink;
+    std::unique_ptr<frmAbout> m_window;
+};
