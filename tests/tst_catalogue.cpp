@@ -1,9 +1,14 @@
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringEncoder>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 #include "app/catalogue.h"
-#include "app/links.h"
+#include "common/links.h"
 
 namespace {
 
@@ -72,6 +77,28 @@ int columns(QStringView text)
     return width;
 }
 
+// The text back in GBK, to compare with the stored bytes; empty if it cannot
+// be written in GBK. Qt built without ICU has no GBK encoder, but Windows has
+// code page 936.
+QByteArray encodeGbk(const QString &text)
+{
+    QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
+    if (encoder.isValid()) {
+        QByteArray bytes = encoder(text);
+        return encoder.hasError() ? QByteArray() : bytes;
+    }
+#ifdef Q_OS_WIN
+    const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(936, 0, wide, int(text.size()), nullptr, 0, nullptr, &lossy);
+    QByteArray bytes(n, Qt::Uninitialized);
+    WideCharToMultiByte(936, 0, wide, int(text.size()), bytes.data(), n, nullptr, nullptr);
+    return lossy ? QByteArray() : bytes;
+#else
+    return QByteArray();
+#endif
+}
+
 bool isHan(QChar c)
 {
     return c.script() == QChar::Script_Han;
@@ -136,7 +163,7 @@ void TestCatalogue::encodingRoundTrip()
     const QByteArray raw = catalogue::rawBytes();
     const QString &text = catalogue::text();
     QVERIFY(!text.isNull());
-    QCOMPARE(catalogue::encodeGbk(text), raw);
+    QCOMPARE(encodeGbk(text), raw);
     QVERIFY(!text.contains(QChar::ReplacementCharacter));
     QCOMPARE(catalogue::decodeGbk(raw), text);
 }
@@ -293,7 +320,6 @@ void TestCatalogue::gbkRejectsBrokenInput()
     // A lead byte with nothing after it is not text.
     QVERIFY(catalogue::decodeGbk(QByteArray("\xC4")).isNull());
     QCOMPARE(catalogue::decodeGbk(QByteArray("\xC4\xE3")), QStringLiteral("你"));
-    QVERIFY(catalogue::encodeGbk(QStringLiteral("😀")).isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestCatalogue)

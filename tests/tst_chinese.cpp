@@ -12,7 +12,10 @@
 #include "about/frmabout.h"
 #include "app/form1.h"
 #include "app/startup.h"
+#include "app/search/standarddialogs.h"
 #include "app/textarea.h"
+#include "common/links.h"
+#include "windows.h"
 
 // Run under LANG=C: whatever the system's language, the program speaks Chinese.
 namespace {
@@ -71,12 +74,11 @@ void TestChinese::initTestCase()
 
 void TestChinese::init()
 {
-    main = new Form1;
-    main->setLinkOpener([](QWidget *, const QString &) {});
+    main = new Form1(makeStandardSearchDialogs(), [](QWidget *, const QString &) {});
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     main->findChild<QAction *>(u"mnuAbout"_qs)->trigger();
-    QVERIFY(main->aboutWindow());
+    QVERIFY(topLevel<frmAbout>());
 }
 
 void TestChinese::cleanup()
@@ -88,13 +90,13 @@ void TestChinese::cleanup()
 QWidget *TestChinese::control(const QString &which) const
 {
     if (which == u"Text1"_qs)
-        return main->textArea();
-    frmAbout *about = main->aboutWindow();
+        return main->findChild<TextArea *>(u"Text1"_qs);
+    frmAbout *about = topLevel<frmAbout>();
     if (which.startsWith(u"imgURL"_qs)) {
         const int index = which.back().digitValue();
         const QList<ImageControl *> pictures = about->findChildren<ImageControl *>(u"imgURL"_qs);
         for (ImageControl *p : pictures) {
-            if (p->property("index").toInt() == index)
+            if (p->Tag == QString::fromLatin1(links::kLinks[index].tag))
                 return p;
         }
         return nullptr;

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "about/linkopener.h"
-#include "app/links.h"
+#include "common/links.h"
 
 // The real hand-off to the browser, with the desktop's launcher replaced by a
 // recording stand-in, and with no launcher at all.

@@ -59,7 +59,6 @@ private slots:
     void fitsClientArea_data();
     void fitsClientArea();
     void fitsWhenMinimisedAndRestored();
-    void closingEndsProgram();
 
 private:
     Form1 *window = nullptr;
@@ -275,21 +274,6 @@ void TestMainWindow::fitsWhenMinimisedAndRestored()
     window->showNormal();
     QTRY_COMPARE(area->size(), QSize(672, 388));
     QCOMPARE(text->geometry(), QRect(QPoint(0, 0), area->size()));
-}
-
-void TestMainWindow::closingEndsProgram()
-{
-    // Another top-level window stays open; closing the main window must still
-    // end the event loop, with status 0.
-    QWidget other;
-    other.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&other));
-    QTimer::singleShot(0, window, [this] { window->close(); });
-    QTimer::singleShot(5000, &other, [] { QCoreApplication::exit(42); });
-    const int status = QCoreApplication::exec();
-    QCOMPARE(status, 0);
-    QVERIFY(other.isVisible());
-    QVERIFY(!window->isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "app/catalogue.h"
 #include "app/search/textsearch.h"
 
 namespace {
@@ -34,7 +33,6 @@ void TestSearch::findText_data()
     QTest::addColumn<qsizetype>("start");
     QTest::addColumn<qsizetype>("expected");
 
-    const QString cat = catalogue::text();
     const qsizetype big = std::numeric_limits<qsizetype>::max();
     const qsizetype small = std::numeric_limits<qsizetype>::min();
 
@@ -138,20 +136,6 @@ void TestSearch::findText_data()
     QTest::newRow("empty text") << QString() << u"a"_qs << qsizetype(1) << qsizetype(0);
     QTest::newRow("both empty") << QString() << QString() << qsizetype(0) << qsizetype(0);
 
-    QTest::newRow("catalogue: item code") << cat << u"e59"_qs << qsizetype(1) << qsizetype(825);
-    QTest::newRow("catalogue: full-width item code")
-        << cat << u"ｅ５９"_qs << qsizetype(1) << qsizetype(825);
-    QTest::newRow("catalogue: the stray control character")
-        << cat << u"\u0014"_qs << qsizetype(1) << qsizetype(12345);
-    QTest::newRow("catalogue: a name, first")
-        << cat << u"金创药"_qs << qsizetype(1) << qsizetype(5072);
-    QTest::newRow("catalogue: a name, second")
-        << cat << u"金创药"_qs << qsizetype(5073) << qsizetype(8828);
-    QTest::newRow("catalogue: the last character")
-        << cat << u"\n"_qs << qsizetype(13080) << qsizetype(13080);
-    QTest::newRow("catalogue: longer than itself")
-        << cat << cat + u'x' << qsizetype(1) << qsizetype(0);
-    QTest::newRow("catalogue: itself") << cat << cat << qsizetype(1) << qsizetype(1);
 }
 
 void TestSearch::findText()

@@ -1,7 +1,7 @@
 #pragma once
 
 // A slow, obvious second implementation of Find's matching rule, for the
-// fuzzer to hold search::findText() against. It shares no code with it: each
+// fuzzer and the stress test to hold search::findText() against. It shares no code with it: each
 // string is first turned into a list of units with their folded value, and
 // then every start position is tried in turn.
 
