@@ -4,8 +4,7 @@
 
 AboutCommand::AboutCommand(LinkOpener openLink)
     : m_openLink(std::move(openLink))
-{
-}
+{ }
 
 AboutCommand::~AboutCommand() = default;
 

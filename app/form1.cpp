@@ -42,8 +42,7 @@ QColor fromBgr(quint32 bgr)
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
-template<typename Presets>
-QList<const char *> captionsOf(const Presets &presets)
+template<typename Presets> QList<const char *> captionsOf(const Presets &presets)
 {
     QList<const char *> captions;
     for (const auto &p : presets)
@@ -105,8 +104,8 @@ void Form1::createControls()
     Text1->setFocus();
 }
 
-QList<QAction *> Form1::addActionArray(QMenu *menu, const char *name,
-    const QList<const char *> &captions, void (Form1::*handler)(int))
+QList<QAction *> Form1::addActionArray(
+    QMenu *menu, const char *name, const QList<const char *> &captions, void (Form1::*handler)(int))
 {
     // Items sharing a name form an array; each passes its index to the handler.
     QList<QAction *> actions;
@@ -124,11 +123,12 @@ void Form1::createMenus()
 {
     mnuFont = menuBar()->addMenu(QStringLiteral("字体(&F)"));
     mnuFont->setObjectName(QStringLiteral("mnuFont"));
-    mnuFontSize = addActionArray(
-        mnuFont, "mnuFontSize", captionsOf(kFontSizes), &Form1::mnuFontSize_Click);
+    mnuFontSize
+        = addActionArray(mnuFont, "mnuFontSize", captionsOf(kFontSizes), &Form1::mnuFontSize_Click);
     b1 = mnuFont->addSeparator();
     b1->setObjectName(QStringLiteral("b1"));
-    mnuColor = addActionArray(mnuFont, "mnuColor", captionsOf(kColorSchemes), &Form1::mnuColor_Click);
+    mnuColor
+        = addActionArray(mnuFont, "mnuColor", captionsOf(kColorSchemes), &Form1::mnuColor_Click);
 
     mnuFindMain = menuBar()->addMenu(QStringLiteral("查找(&S)"));
     mnuFindMain->setObjectName(QStringLiteral("mnuFindMain"));

@@ -31,8 +31,8 @@ protected:
 private:
     void createControls();
     void createMenus();
-    QList<QAction *> addActionArray(QMenu *menu, const char *name, const QList<const char *> &captions,
-        void (Form1::*handler)(int));
+    QList<QAction *> addActionArray(QMenu *menu, const char *name,
+        const QList<const char *> &captions, void (Form1::*handler)(int));
 
     // One handler per control and event.
     void Form_Resize();

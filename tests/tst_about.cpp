@@ -275,8 +275,8 @@ void TestAbout::mousePresses_data()
     QTest::newRow("picture") << u"imgURL"_qs << int(Qt::LeftButton) << false;
     QTest::newRow("picture, right") << u"imgURL"_qs << int(Qt::RightButton) << false;
     // A press on a picture opens only if the button comes up over it too.
-    QTest::newRow("picture, released outside") << u"imgURL:outside"_qs << int(Qt::LeftButton)
-                                               << false;
+    QTest::newRow("picture, released outside")
+        << u"imgURL:outside"_qs << int(Qt::LeftButton) << false;
 }
 
 void TestAbout::mousePresses()
@@ -310,8 +310,8 @@ void TestAbout::wheelOverListOpensNothing()
     // A turn of the wheel would step through the entries, one browser each.
     const QPoint at = combo->rect().center();
     for (int delta : {-120, -120, 120}) {
-        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
-            Qt::NoScrollPhase, false);
+        QWheelEvent wheel(
+            at, combo->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(combo, &wheel);
     }
     QVERIFY(opened.isEmpty());

@@ -11,8 +11,8 @@
 
 #include "about/frmabout.h"
 #include "app/form1.h"
-#include "app/startup.h"
 #include "app/search/standarddialogs.h"
+#include "app/startup.h"
 #include "app/textarea.h"
 #include "common/links.h"
 #include "windows.h"

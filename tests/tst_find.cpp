@@ -397,7 +397,8 @@ void TestFind::duplicateNamesInTheCatalogue()
 {
     // Every name that occurs twice, with where it occurs, read off the catalogue.
     const QString &cat = catalogue::text();
-    static const QRegularExpression nameLine(QStringLiteral("\r\n\\x{14}?([^,\r\n]+),[0-9A-F]+\r\n"));
+    static const QRegularExpression nameLine(
+        QStringLiteral("\r\n\\x{14}?([^,\r\n]+),[0-9A-F]+\r\n"));
     QMap<QString, QList<qsizetype>> starts;
     for (auto it = nameLine.globalMatch(cat); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();

@@ -135,7 +135,6 @@ void TestSearch::findText_data()
     QTest::newRow("empty needle") << u"abc"_qs << QString() << qsizetype(1) << qsizetype(0);
     QTest::newRow("empty text") << QString() << u"a"_qs << qsizetype(1) << qsizetype(0);
     QTest::newRow("both empty") << QString() << QString() << qsizetype(0) << qsizetype(0);
-
 }
 
 void TestSearch::findText()

@@ -9,8 +9,7 @@ FindCommands::FindCommands(
     : m_owner(owner)
     , m_target(target)
     , m_dialogs(std::move(dialogs))
-{
-}
+{ }
 
 void FindCommands::find()
 {

@@ -5,8 +5,7 @@
 
 // The open top-level window of type W, found as a player would see it: among
 // the program's windows, not through the window that made it.
-template<typename W>
-W *topLevel()
+template<typename W> W *topLevel()
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows) {
