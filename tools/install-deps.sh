@@ -10,6 +10,8 @@ packages=(
     qt6-translations-l10n qt6-l10n-tools
     qt6-qpa-plugins libxkbcommon-x11-0 libxcb-cursor0
     fonts-noto-cjk
+    # The catalogue's glossary check.
+    python3
     # Packaging and its tests: the desktop validators, the .deb's dependency
     # scan, and a private X server with a window manager to start it on.
     desktop-file-utils appstream dpkg-dev file

@@ -1,0 +1,151 @@
+#!/usr/bin/env python3
+"""Holds the catalogue to one world: every proper name it uses is spelled as
+in glossary.txt, and the glossary itself has no near-twins (柳溪村 beside
+柳溪镇, 墨岩谷 beside 千岩谷) that a reader would take for one place.
+
+It also keeps the game's own voice: words that only a player would use (通关,
+主角, 剧情 …) may appear only inside a fan's aside, marked （注：……）, and
+asides stay rare; and 悟性 is only ever a lasting gain.
+
+usage: check_glossary.py [catalogue.txt] [glossary.txt] [common.txt]
+Exits 1 and lists every finding when the catalogue or the glossary is off.
+"""
+
+import os
+import re
+import sys
+
+import catdoc
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# The last character of most place and sect names.
+PLACE_SUFFIXES = '派门教阁洲观宗帮庄村镇城关岭谷峰寨山河湖海原岛林寺宫堡泽峡渡崖府楼斋局'
+# Titles that follow a surname: 韩知府, 莫师叔, 王大娘.
+TITLES = ['知府', '师叔', '师伯', '师兄', '师姐', '大娘', '大婶', '掌柜', '校尉', '捕头',
+          '镖头', '道长', '先生', '婆婆', '姑娘', '公子', '小姐', '员外']
+SURNAMES = ('王李张刘陈杨赵黄周吴徐孙胡朱高林何郭马罗梁宋郑谢韩唐冯于董萧程曹袁邓许'
+            '傅沈曾彭吕苏卢蒋蔡贾丁魏薛叶阎余潘杜戴夏钟汪田任姜范方石姚谭廖邹熊金陆'
+            '郝孔白崔康毛邱秦江史顾侯邵孟龙万段钱汤尹黎易常武乔贺赖龚文厉莫柳欧阳慕容')
+# Words of someone playing the game rather than living in it.
+PLAYER_WORDS = ['通关', '主角', '开服', '绑定', '开发者', '玩家', '剧情', '任务', '图鉴',
+                '掉率', '掉宝', '第二章', '终章', '存档', '读档', '刷怪', '小怪', '副本', '角色']
+ASIDE = catdoc.ASIDE
+MAX_ASIDE_SHARE = 0.10
+
+HAN = re.compile(r'[\u3400-\u9fff]')
+
+
+def read_list(path):
+    """Lines without comments; fields split on tabs."""
+    rows = []
+    with open(path, encoding='utf-8') as f:
+        for number, line in enumerate(f, 1):
+            line = line.split('#', 1)[0].rstrip()
+            if line:
+                rows.append((number, [field.strip() for field in line.split('\t') if field.strip()]))
+    return rows
+
+
+def near_twins(names):
+    """Pairs a reader could take for one name misspelt."""
+    found = []
+    for i, a in enumerate(names):
+        for b in names[i + 1:]:
+            if len(a) == len(b) and sum(x != y for x, y in zip(a, b)) == 1:
+                found.append((a, b, 'differ in one character'))
+            elif (a[:2] == b[:2] and a[-1] in PLACE_SUFFIXES and b[-1] in PLACE_SUFFIXES
+                  and min(len(a), len(b)) >= 3):
+                found.append((a, b, 'same stem, another place'))
+    return found
+
+
+def covered_positions(text, words):
+    """Indexes of text that lie inside an occurrence of any of the words."""
+    covered = set()
+    for w in words:
+        start = text.find(w)
+        while start >= 0:
+            covered.update(range(start, start + len(w)))
+            start = text.find(w, start + 1)
+    return covered
+
+
+def unknown_names(text, known, common):
+    """Runs of text that look like proper names and are in neither list."""
+    covered = covered_positions(text, known) | covered_positions(text, common)
+    found = []
+    for i, c in enumerate(text):
+        if i in covered:
+            continue
+        if c in PLACE_SUFFIXES and i >= 2 and HAN.match(text[i - 1]) and HAN.match(text[i - 2]):
+            found.append(text[i - 2:i + 1])
+        elif c == '阿' and i + 1 < len(text) and HAN.match(text[i + 1]) and i + 1 not in covered:
+            found.append(text[i:i + 2])
+        elif c == '老' and i + 1 < len(text) and text[i + 1] in SURNAMES and i + 1 not in covered:
+            found.append(text[i:i + 2])
+        elif c in SURNAMES:
+            for title in TITLES:
+                if text.startswith(title, i + 1) and i + 1 not in covered:
+                    found.append(c + title)
+    return found
+
+
+def main(argv):
+    cat_path = argv[0] if len(argv) > 0 else catdoc.DEFAULT_PATH
+    glossary_path = argv[1] if len(argv) > 1 else os.path.join(HERE, 'glossary.txt')
+    common_path = argv[2] if len(argv) > 2 else os.path.join(HERE, 'common.txt')
+    problems = []
+
+    glossary = {}
+    for number, fields in read_list(glossary_path):
+        if len(fields) < 3:
+            problems.append(f'glossary line {number}: want name, kind and a note')
+            continue
+        if fields[0] in glossary:
+            problems.append(f'glossary line {number}: {fields[0]} listed twice')
+        glossary[fields[0]] = fields[1]
+    common = [fields[0] for _, fields in read_list(common_path)]
+    for a, b, why in near_twins(list(glossary)):
+        problems.append(f'glossary: {a} / {b} {why}')
+    for word in common:
+        if word in glossary:
+            problems.append(f'common word {word} is also a glossary name')
+
+    entries = catdoc.entries(catdoc.decode(catdoc.read_bytes(cat_path)))
+    used = set()
+    asides = 0
+    for e in entries:
+        where = f'{e.code} {e.clean_name}'
+        for text in (e.clean_name, e.description):
+            for run in catdoc.han_runs(text):
+                for name in unknown_names(run, glossary, common):
+                    problems.append(f'{where}: {name} looks like a name the glossary lacks')
+            used.update(n for n in glossary if n in text)
+        in_voice = ASIDE.sub('', e.description)
+        asides += len(ASIDE.findall(e.description))
+        if '（注' in in_voice:
+            problems.append(f'{where}: an aside not written as （注：……）')
+        for word in PLAYER_WORDS:
+            if word in in_voice:
+                problems.append(f'{where}: {word} outside an aside')
+        # 悟性 is how fast one learns: it only ever grows for good.
+        for gain in re.findall(r'悟性[＋－][０-９]+[^，]*', e.split()[1]):
+            if '（永久' not in gain:
+                problems.append(f'{where}: {gain} is not a lasting gain')
+    for name in glossary:
+        if name not in used:
+            problems.append(f'glossary: {name} is not used in the catalogue')
+    if asides > MAX_ASIDE_SHARE * len(entries):
+        problems.append(f'{asides} asides in {len(entries)} entries: at most one in ten')
+
+    for p in problems:
+        print(p)
+    print(f'{len(glossary)} glossary names, {len(common)} common words, '
+          f'{len(entries)} entries, {asides} asides: '
+          + ('ok' if not problems else f'{len(problems)} problems'))
+    return 1 if problems else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1:]))
