@@ -84,6 +84,7 @@ void TextArea::setCaretIndex(qsizetype index)
 
 void TextArea::showMatch(qsizetype index, qsizetype length)
 {
+    m_match = QTextCursor(); // marked anew below: no need to unmark it as the caret moves
     setCaretIndex(index);
     m_match = cursorAt(index);
     m_match.setPosition(cursorAt(index + length).position(), QTextCursor::KeepAnchor);

@@ -9,7 +9,7 @@
 #include "app/form1.h"
 #include "app/startup.h"
 #include "common/links.h"
-#include "windows.h"
+#include "toplevel.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "app/startup.h"
 #include "app/textarea.h"
 #include "common/links.h"
-#include "windows.h"
+#include "toplevel.h"
 
 // Run under LANG=C: whatever the system's language, the program speaks Chinese.
 namespace {
