@@ -21,7 +21,6 @@ host_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 # the dynamic OpenGL loader. Direct2D stays: without it the windows platform
 # plugin of this release does not link.
 flags=(
-    -DCMAKE_TOOLCHAIN_FILE="$MORVANE2_TOOLCHAIN"
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
     -DBUILD_SHARED_LIBS=ON -DCMAKE_BUILD_TYPE=Release
     -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF
@@ -35,11 +34,13 @@ flags=(
     -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF
 )
 
+# The toolchain file counts by its contents, not by the clone it sits in.
 key=$(
     echo "qt6-base $host_version"
+    dpkg-query -W -f='${Package} ${Version}\n' g++-mingw-w64-x86-64-posix
     x86_64-w64-mingw32-g++-posix --version | head -n 1
     printf '%s\n' "${flags[@]}"
-    sha256sum < "$MORVANE2_TOOLCHAIN"
+    echo "toolchain file $(sha256sum < "$MORVANE2_TOOLCHAIN")"
 )
 stamp=$MORVANE2_QT_WIN/.morvane2-build-key
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$key" ]; then
@@ -75,7 +76,8 @@ apt-get source --download-only -qq "qt6-base=$host_version"
 dpkg-source --no-check -x qt6-base_*.dsc src >/dev/null
 
 start=$(date +%s)
-cmake -S src -B build -G Ninja -DCMAKE_INSTALL_PREFIX="$MORVANE2_QT_WIN" "${flags[@]}"
+cmake -S src -B build -G Ninja -DCMAKE_INSTALL_PREFIX="$MORVANE2_QT_WIN" \
+    -DCMAKE_TOOLCHAIN_FILE="$MORVANE2_TOOLCHAIN" "${flags[@]}"
 cmake --build build
 cmake --install build
 echo "Qt for Windows: built in $(( ($(date +%s) - start) / 60 )) min $(( ($(date +%s) - start) % 60 )) s"
