@@ -199,12 +199,12 @@ int main(int argc, char **argv)
     for (const fs::path &file : files) {
         std::ifstream in(file, std::ios::binary);
         if (!in) {
-            std::fprintf(stderr, "cannot read %s\n", file.c_str());
+            std::fprintf(stderr, "cannot read %s\n", file.string().c_str());
             return 1;
         }
         const std::vector<uint8_t> bytes(
             (std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::fprintf(stderr, "%s\n", file.filename().c_str());
+        std::fprintf(stderr, "%s\n", file.filename().string().c_str());
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     }
     std::printf("replayed %zu inputs\n", files.size());

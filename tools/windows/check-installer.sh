@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The installer as Windows runs it, here under Wine: a silent install under
+# Program Files with a Start-menu shortcut and an entry in the installed
+# programs, the installed program started, then a silent uninstall that
+# leaves neither folder nor shortcut behind.
+# Usage: check-installer.sh INSTALLER.exe
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+installer=$(realpath "$1")
+limit=$((12 * 1000 * 1000))
+fail() { echo "FAIL: $*" >&2; exit 1; }
+ok() { echo "ok   $*"; }
+
+size=$(stat -c %s "$installer")
+echo "$(basename "$installer"): $size bytes"
+[ "$size" -le "$limit" ] || fail "larger than $limit bytes"
+
+folder="$WINEPREFIX/drive_c/Program Files/Morvane2物品一览表"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Morvane2物品一览表/物品一览表.lnk"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\morvane2-items'
+# reg.exe answers in lines "    NAME    REG_SZ    VALUE".
+reg_value() {
+    wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' |
+        awk -v name="$1" '$1 == name { sub(/^ *[^ ]+ +[^ ]+ +/, ""); print }'
+}
+
+env -u DISPLAY wine "$installer" /S
+[ -f "$folder/morvane2-items.exe" ] || fail "no morvane2-items.exe in $folder"
+ok "installed under Program Files"
+[ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
+# The shortcut's target: the program in its folder, not a folder below.
+grep -aq 'Program Files\\Morvane2[^\\]*\\morvane2-items\.exe' "$shortcut" ||
+    fail "the shortcut does not start the program"
+ok "Start-menu shortcut: ${shortcut#*/Programs/}"
+version=$(reg_value DisplayVersion)
+[ "$version" = 1.0.0 ] || fail "installed programs entry: version '$version'"
+icon=$(reg_value DisplayIcon)
+[[ $icon == *'\morvane2-items.exe' ]] || fail "installed programs entry: icon '$icon'"
+uninstall=$(reg_value UninstallString)
+[[ $uninstall == *'\Uninstall.exe"' ]] || fail "installed programs entry: uninstaller '$uninstall'"
+ok "installed programs entry: version $version, icon $icon, uninstaller $uninstall"
+"$MORVANE2_ROOT/tools/windows/check-stripped.sh" "$folder"
+
+env -u WINEPATH "$MORVANE2_ROOT/tools/windows/wine-gui.sh" "$folder/morvane2-items.exe"
+
+# reg.exe prints the folder's Chinese name as '?', so the uninstaller is
+# started by its Unix path. It copies itself away and returns at once: wait
+# for its work.
+env -u DISPLAY wine "$folder/Uninstall.exe" /S
+for _ in $(seq 600); do
+    [ -e "$folder" ] || [ -e "$shortcut" ] || break
+    sleep 0.1
+done
+[ ! -e "$folder" ] || fail "program folder still there after uninstalling: $(ls "$folder")"
+[ ! -e "$shortcut" ] || fail "Start-menu shortcut still there after uninstalling"
+[ -z "$(reg_value DisplayVersion)" ] || fail "installed programs entry still there"
+ok "uninstalled: folder, shortcut and entry gone"
+timeout 60 wineserver --wait || true
+echo PASS

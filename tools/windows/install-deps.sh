@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs with apt-get what the Windows build, its tests under Wine and its
+# packages need, on top of the Linux build's own (tools/install-deps.sh).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+source tools/windows/env.sh
+tools/install-deps.sh
+morvane2_apt_install \
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+    perl dpkg-dev \
+    wine wine64 fonts-wine fonts-dejavu-core \
+    nsis icoutils \
+    xvfb openbox xdotool wmctrl x11-utils imagemagick
