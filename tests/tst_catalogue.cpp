@@ -1,4 +1,3 @@
-#include <QCryptographicHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringEncoder>
@@ -162,11 +161,12 @@ void TestCatalogue::figures()
 
 void TestCatalogue::sameTextOnEverySystem()
 {
-    // Qt's GBK decoder on Linux and code page 936 on Windows must read every
-    // character alike: this is the digest of what the former gives.
-    const QByteArray digest
-        = QCryptographicHash::hash(catalogue::text().toUtf8(), QCryptographicHash::Sha256).toHex();
-    QCOMPARE(digest, QByteArray("124bb11e3ab393980b7a4ae0e0cae1de13ff1ae4872848df2cafbccd45d7cbbe"));
+    // The build machine's iconv decoded the stored bytes when the test was
+    // built; this system's decoder (code page 936 on Windows) must read every
+    // character alike.
+    QFile expected(QStringLiteral(":/expected/catalogue.txt"));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(catalogue::text(), QString::fromUtf8(expected.readAll()));
 }
 
 void TestCatalogue::encodingRoundTrip()
