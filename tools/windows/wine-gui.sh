@@ -87,8 +87,8 @@ if [ "$about_link" = 1 ]; then
     for _ in $(seq 200); do [ -s "$MORVANE2_OPENED" ] && break; sleep 0.1; done
     [ -s "$MORVANE2_OPENED" ] || fail "xdg-open was not called within 20 s"
     sleep 3 # a second hand-off would show up by now
-    expected=$(sed -n 's/.*{"\(http[^"]*\)".*/\1/p' "$MORVANE2_ROOT/app/links.h" | head -n 1)
-    [ -n "$expected" ] || fail "no address found in app/links.h"
+    expected=$(sed -n 's/.*{"\(http[^"]*\)".*/\1/p' "$MORVANE2_ROOT/common/links.h" | head -n 1)
+    [ -n "$expected" ] || fail "no address found in common/links.h"
     # Wine may add a '/' to an address without a path: the same URL.
     mapfile -t calls < "$MORVANE2_OPENED"
     [ ${#calls[@]} -eq 1 ] || fail "xdg-open called ${#calls[@]} times: ${calls[*]}"
