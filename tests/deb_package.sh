@@ -5,6 +5,7 @@
 # through the window manager must end the program with status 0.
 # Usage: deb_package.sh BUILD_DIR SCRATCH_DIR VERSION
 set -euo pipefail
+source "$(dirname "$0")/../tools/private-display.sh"
 build=$1 scratch=$2 version=$3
 
 rm -rf "$scratch"
@@ -63,16 +64,7 @@ chmod 700 "$scratch/runtime"
 export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-[ -s "$scratch/display" ] || { echo "FAIL: Xvfb did not start"; cat "$scratch/xvfb.log"; exit 1; }
-export DISPLAY=:$(head -n 1 "$scratch/display")
-
-openbox >"$scratch/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-wmctrl -m >/dev/null 2>&1 || { echo "FAIL: openbox did not start"; cat "$scratch/openbox.log"; exit 1; }
+start_private_display "$scratch"
 
 "$program" >"$scratch/program.log" 2>&1 &
 app=$!

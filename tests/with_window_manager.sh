@@ -5,6 +5,7 @@
 #
 #   with_window_manager.sh COMMAND [ARGS...]
 set -euo pipefail
+source "$(dirname "$0")/../tools/private-display.sh"
 
 scratch=$(mktemp -d)
 pids=()
@@ -15,15 +16,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-[ -s "$scratch/display" ] || { echo "FAIL: Xvfb did not start"; cat "$scratch/xvfb.log"; exit 1; }
-export DISPLAY=:$(head -n 1 "$scratch/display")
-
-openbox >"$scratch/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-wmctrl -m >/dev/null 2>&1 || { echo "FAIL: openbox did not start"; cat "$scratch/openbox.log"; exit 1; }
+start_private_display "$scratch"
 
 QT_QPA_PLATFORM=xcb "$@"

@@ -6,6 +6,7 @@
 # Usage: tools/screenshots.sh [PROGRAM]   (default: builds build/morvane2-items)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/private-display.sh
 tools/install-deps.sh imagemagick x11-utils
 
 if [ $# -ge 1 ]; then
@@ -29,13 +30,7 @@ mkdir -m 700 "$scratch/runtime"
 export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n 1 "$scratch/display")
-openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+start_private_display "$scratch"
 
 "$program" &
 pids+=($!)

@@ -9,6 +9,7 @@
 # PROGRAM's folder must hold its DLLs unless WINEPATH names them.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
+source "$(dirname "$0")/../private-display.sh"
 
 # Form1's caption; the window search below matches nothing else.
 title='Morvane2所有物品一览表 by Tessavar'
@@ -37,13 +38,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # there: wait until this prefix's server has gone.
 timeout 60 wineserver --wait || fail "Wine of $WINEPREFIX is still busy after 60 s"
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n 1 "$scratch/display")
-openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+start_private_display "$scratch"
 
 # The desktop's browser launcher, recording one line per call.
 mkdir "$scratch/bin"
