@@ -14,7 +14,7 @@
 
 #include "about/curfile.h"
 #include "common/geometry.h"
-#include "version.h"
+#include "common/version.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "app/form1.h"
-#include "version.h"
+#include "common/version.h"
 
 namespace startup {
 

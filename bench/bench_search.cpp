@@ -14,8 +14,8 @@
 #include "app/search/textsearch.h"
 #include "app/startup.h"
 #include "app/textarea.h"
-#include "tests/support/reference_search.h"
-#include "tests/support/scripteddialogs.h"
+#include "reference_search.h"
+#include "scripteddialogs.h"
 
 namespace {
 
