@@ -106,12 +106,12 @@ void TestFind::find(const QString &answer)
 
 void TestFind::verifyConsistent()
 {
-    if (commands->findText().isEmpty()) {
+    if (commands->searchText().isEmpty()) {
         QCOMPARE(commands->findPos(), 0);
         return;
     }
     const qsizetype pos = commands->findPos();
-    QCOMPARE(reference::findText(text.content, commands->findText(), pos), pos);
+    QCOMPARE(reference::findText(text.content, commands->searchText(), pos), pos);
     if (!text.shown.isEmpty())
         QCOMPARE(text.shown.last().first, pos - 1);
 }
@@ -131,7 +131,7 @@ void TestFind::singleOccurrenceThenFinished()
 {
     text.content = u"ab\r\nE59,XYZ\r\ncd"_qs;
     find(u"xyz"_qs);
-    QCOMPARE(commands->findText(), u"xyz"_qs);
+    QCOMPARE(commands->searchText(), u"xyz"_qs);
     QCOMPARE(commands->findPos(), 9);
     QCOMPARE(text.shown, (QList<QPair<qsizetype, qsizetype>>{{8, 3}}));
     QVERIFY(dialogs->messages.isEmpty());
@@ -154,7 +154,7 @@ void TestFind::notFoundKeepsEarlierSearch()
 
     find(u"没有这种东西"_qs);
     QCOMPARE(dialogs->messages.size(), 1);
-    QCOMPARE(commands->findText(), u"金创药"_qs);
+    QCOMPARE(commands->searchText(), u"金创药"_qs);
     QCOMPARE(commands->findPos(), 1);
     QCOMPARE(text.cleared, 1); // the failed search took the mark away
 
@@ -179,7 +179,7 @@ void TestFind::findNextBeforeFindPrompts()
     findNext();
     QCOMPARE(dialogs->prompts.size(), 1);
     QCOMPARE(dialogs->prompts[0].defaultText, QString());
-    QCOMPARE(commands->findText(), u"d64"_qs);
+    QCOMPARE(commands->searchText(), u"d64"_qs);
     QCOMPARE(commands->findPos(), 9);
     findNext(); // now a real Find next: no prompt
     QCOMPARE(dialogs->prompts.size(), 1);
@@ -202,7 +202,7 @@ void TestFind::cancelOrEmptyChangesNothing()
     text.content = u"abc"_qs;
     if (!earlier.isEmpty())
         find(earlier);
-    const QString textBefore = commands->findText();
+    const QString textBefore = commands->searchText();
     const qint32 posBefore = commands->findPos();
     const auto shownBefore = text.shown;
 
@@ -213,7 +213,7 @@ void TestFind::cancelOrEmptyChangesNothing()
         commands->find();
     QCOMPARE(dialogs->prompts.size(), earlier.isEmpty() ? 1 : 2);
     QVERIFY(dialogs->messages.isEmpty());
-    QCOMPARE(commands->findText(), textBefore);
+    QCOMPARE(commands->searchText(), textBefore);
     QCOMPARE(commands->findPos(), posBefore);
     QCOMPARE(text.shown, shownBefore);
     QCOMPARE(text.cleared, 0);
@@ -233,7 +233,7 @@ void TestFind::keptAsTyped()
     text.content = u"凤羽丹,E59\r\n"_qs;
     find(typed);
     QCOMPARE(commands->findPos(), 5);
-    QCOMPARE(commands->findText(), typed); // kept as typed, offered so next time
+    QCOMPARE(commands->searchText(), typed); // kept as typed, offered so next time
     find(QString());
     QCOMPARE(dialogs->prompts.last().defaultText, typed);
 }

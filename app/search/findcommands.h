@@ -27,13 +27,14 @@ public:
 class FindCommands
 {
 public:
-    // `owner` is the window the prompt and message belong to.
+    // `owner` is the window the prompt and message belong to; it is only
+    // handed on to the dialogs.
     FindCommands(QWidget *owner, SearchTarget &target, std::unique_ptr<SearchDialogs> dialogs);
 
     void find();
     void findNext();
 
-    const QString &findText() const { return strFindText; }
+    const QString &searchText() const { return strFindText; }
     qint32 findPos() const { return lngFindPos; }
 
 private:
