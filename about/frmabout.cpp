@@ -146,19 +146,16 @@ void frmAbout::createControls()
 
 void frmAbout::showAbout()
 {
-    if (m_loaded) {
-        show();
-        raise();
-        activateWindow();
-        return;
+    if (!m_loaded) {
+        Form_Load();
+        m_loaded = true;
+        centreOnScreen();
+        // Taken when the window is first activated.
+        Combo1->setFocus();
     }
-    Form_Load();
-    m_loaded = true;
-    centreOnScreen();
     show();
     raise();
     activateWindow();
-    Combo1->setFocus();
 }
 
 void frmAbout::centreOnScreen()

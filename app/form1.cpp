@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -67,7 +66,6 @@ Form1::Form1(std::unique_ptr<SearchDialogs> dialogs, LinkOpener openLink)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Morvane2所有物品一览表 by Tessavar"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/morvane2.ico")));
 
     createControls();
     createMenus();

@@ -448,6 +448,7 @@ void TestFind::realDialogs()
         QString messageTitle, messageText;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         qsizetype buttons = 0;
+        int promptWidth = 0;
         int width = 0;
         bool modal = false;
     } seen;
@@ -461,6 +462,7 @@ void TestFind::realDialogs()
             seen.promptLabel = input->labelText();
             seen.promptDefault = input->textValue();
             seen.modal = input->parentWidget() == window.get() && input->isModal();
+            seen.promptWidth = input->width();
             input->setTextValue(answer);
             if (answer.isEmpty())
                 input->reject();
@@ -478,12 +480,19 @@ void TestFind::realDialogs()
     });
     answerer.start();
 
+    // Both are wide enough for their whole title in a title bar, not just
+    // for their text.
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(kTitle);
+
     answer = u"金创药"_qs;
     QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
     QCOMPARE(seen.promptTitle, kTitle);
     QCOMPARE(seen.promptLabel, kPrompt);
     QCOMPARE(seen.promptDefault, QString());
     QVERIFY(seen.modal);
+    QVERIFY2(seen.promptWidth > titleWidth + 100, qPrintable(QString::number(seen.promptWidth)));
     QCOMPARE(area->caretIndex(), 9);
     QCOMPARE(seen.messageText, QString()); // found: no message
 
@@ -498,11 +507,7 @@ void TestFind::realDialogs()
     QCOMPARE(seen.messageText, kFinished);
     QCOMPARE(seen.icon, QMessageBox::Information);
     QCOMPARE(seen.buttons, 1);
-    // Wide enough for its whole title in a title bar, not just for its text.
-    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
-    titleFont.setBold(true);
-    QVERIFY2(seen.width > QFontMetrics(titleFont).horizontalAdvance(kTitle) + 100,
-        qPrintable(QString::number(seen.width)));
+    QVERIFY2(seen.width > titleWidth + 100, qPrintable(QString::number(seen.width)));
 
     answer.clear(); // Cancel
     seen = {};

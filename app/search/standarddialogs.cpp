@@ -1,6 +1,7 @@
 #include "app/search/standarddialogs.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -21,6 +22,23 @@ int titleFittingWidth(const QString &title)
     return QFontMetrics(font).horizontalAdvance(title) + kTitleBarChrome;
 }
 
+// The prompt and the message are short and size themselves to their
+// contents, so window managers would cut the title they carry. Both fix
+// their size from their own layout (a minimum width set from outside is
+// overruled), so the room goes into the layout: an empty item as wide as the
+// title needs, which adds no height and no spacing.
+void widenToFitTitle(QDialog &dialog)
+{
+    auto *room = new QSpacerItem(
+        titleFittingWidth(dialog.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+        grid->addItem(room, grid->rowCount(), 0, 1, grid->columnCount());
+    else if (auto *box = qobject_cast<QBoxLayout *>(dialog.layout()))
+        box->addItem(room);
+    else
+        delete room;
+}
+
 // Each call makes its dialog, parented to the window so that it is modal to
 // it, and lets it go when answered: nothing is built before the first search.
 class StandardSearchDialogs final : public SearchDialogs
@@ -29,23 +47,18 @@ public:
     QString prompt(QWidget *parent, const QString &title, const QString &label,
         const QString &defaultText) override
     {
-        bool accepted = false;
-        const QString text = QInputDialog::getText(
-            parent, title, label, QLineEdit::Normal, defaultText, &accepted);
-        return accepted ? text : QString();
+        QInputDialog dialog(parent);
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(label);
+        dialog.setTextValue(defaultText);
+        widenToFitTitle(dialog);
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     }
 
     void information(QWidget *parent, const QString &title, const QString &text) override
     {
         QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
-        // The message is short and the box sizes itself to it, so window
-        // managers would cut the title. The box takes the width of its
-        // layout, which a spacer across all columns widens.
-        if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
-            grid->addItem(new QSpacerItem(titleFittingWidth(title), 0, QSizePolicy::Minimum,
-                              QSizePolicy::Fixed),
-                grid->rowCount(), 0, 1, grid->columnCount());
-        }
+        widenToFitTitle(box);
         box.exec();
     }
 };
