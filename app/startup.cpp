@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/chinesefont.h"
 #include "app/form1.h"
 #include "common/version.h"
 
@@ -106,6 +107,7 @@ void describeApplication()
     QApplication::setOrganizationName(QStringLiteral("Tessavar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane2-items"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/morvane2.ico")));
+    chinesefont::preferSimplifiedChinese();
 }
 
 bool chineseFontAvailable()

@@ -31,8 +31,9 @@ inline constexpr char kNoChineseFontMessage[]
 // event loop. `shown`, if given, is called once the main window is shown.
 int run(int argc, char *argv[], const std::function<void(QWidget &)> &shown = {});
 
-// Name, version and icon of the program, as it reports them of itself, and the
-// toolkit's texts in Chinese. Set once, before the first window.
+// Name, version and icon of the program, as it reports them of itself, the
+// toolkit's texts in Chinese, and Han characters drawn in Simplified Chinese
+// forms. Set once, before the first window.
 void describeApplication();
 
 } // namespace startup

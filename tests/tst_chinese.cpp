@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextLayout>
 #include <QtTest>
 
 #include "about/frmabout.h"
@@ -19,6 +20,8 @@
 
 // Run under LANG=C: whatever the system's language, the program speaks Chinese.
 namespace {
+
+constexpr int kMenuPoints = 13;
 
 bool hasHan(const QString &text)
 {
@@ -43,6 +46,46 @@ QString accessibleText(QWidget *widget, QAccessible::Text which)
     return iface ? iface->text(which) : QString();
 }
 
+// The face each character of `text` is drawn with in `font`, as laid out.
+QStringList facesOf(const QString &text, const QFont &font)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList faces;
+    for (int i = 0; i < text.size(); ++i) {
+        const QList<QGlyphRun> runs = layout.glyphRuns(i, 1);
+        faces << (runs.isEmpty() ? QString() : runs.first().rawFont().familyName());
+    }
+    return faces;
+}
+
+// The face that draws the Latin letters of `text`, and whether every Han
+// character is drawn with a Simplified Chinese face. The machines the suite
+// runs on carry the Noto CJK collection, whose SC member is that face; its
+// JP, KR, TC and HK members draw the same code points in other forms.
+QString latinFace(const QString &text, const QFont &font)
+{
+    const QStringList faces = facesOf(text, font);
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i].script() == QChar::Script_Latin)
+            return faces[i];
+    }
+    return {};
+}
+
+QStringList hanFacesNotSimplified(const QString &text, const QFont &font)
+{
+    const QStringList faces = facesOf(text, font);
+    QStringList wrong;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i].script() == QChar::Script_Han && !faces[i].endsWith(u" SC"_qs))
+            wrong << text[i] + u' ' + faces[i];
+    }
+    return wrong;
+}
+
 } // namespace
 
 class TestChinese : public QObject
@@ -59,16 +102,26 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void searchDialogButtons();
+    void hanInSimplifiedForms_data();
+    void hanInSimplifiedForms();
 
 private:
     QWidget *control(const QString &which) const;
 
     Form1 *main = nullptr;
+    QString platformLatinFace;
 };
 
 void TestChinese::initTestCase()
 {
     QCOMPARE(qgetenv("LANG"), QByteArray("C"));
+    platformLatinFace = latinFace(u"Morvane2"_qs, QApplication::font());
+    QVERIFY(!platformLatinFace.isEmpty());
+    // As Windows does: menus get a font of their own from the platform,
+    // which they keep.
+    QFont menuFont = QApplication::font();
+    menuFont.setPointSize(kMenuPoints);
+    QApplication::setFont(menuFont, "QMenu");
     startup::describeApplication();
 }
 
@@ -200,6 +253,29 @@ void TestChinese::searchDialogButtons()
     QCOMPARE(messageButtons.size(), 1);
     QVERIFY2(
         plain(messageButtons)[0].startsWith(u"确定"_qs), qPrintable(messageButtons.join(u' ')));
+}
+
+void TestChinese::hanInSimplifiedForms_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("text");
+    // 令, 骨 and 海 are among the characters whose forms differ most.
+    QTest::newRow("catalogue line") << u"Text1"_qs << u"青霄令，龙脊骨，东溟海 Lv2"_qs;
+    QTest::newRow("menu caption") << u"mnuFont"_qs << u"字体(&F) 查找下一个 F3"_qs;
+    QTest::newRow("About label") << u"lblTitle"_qs << u"Morvane2物品一览表"_qs;
+}
+
+void TestChinese::hanInSimplifiedForms()
+{
+    QFETCH(QString, which);
+    QFETCH(QString, text);
+    QWidget *widget = which == u"mnuFont"_qs ? main->findChild<QMenu *>(which) : control(which);
+    QVERIFY(widget);
+    const QStringList wrong = hanFacesNotSimplified(text, widget->font());
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u", "_qs)));
+    QCOMPARE(latinFace(text, widget->font()), platformLatinFace);
+    if (qobject_cast<QMenu *>(widget))
+        QCOMPARE(widget->font().pointSize(), kMenuPoints);
 }
 
 QTEST_MAIN(TestChinese)
