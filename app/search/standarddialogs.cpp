@@ -29,6 +29,8 @@ int titleFittingWidth(const QString &title)
 // title needs, which adds no height and no spacing.
 void widenToFitTitle(QDialog &dialog)
 {
+    // QInputDialog makes its layout only when first asked for its size.
+    static_cast<void>(dialog.minimumSizeHint());
     auto *room = new QSpacerItem(
         titleFittingWidth(dialog.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
     if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
