@@ -21,26 +21,15 @@ endforeach()
 # The DLLs come from the program's and the plugins' import tables, read with
 # objdump, and are looked up in Qt's bin folder and the MinGW runtime's
 # folders. What none of them holds is Windows' own (KERNEL32.dll and the like).
-get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
-if(NOT qt_core_dll)
-    get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION)
-endif()
-get_filename_component(qt_bin "${qt_core_dll}" DIRECTORY)
-set(runtime_dirs "")
-foreach(dll IN ITEMS libstdc++-6.dll libwinpthread-1.dll)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-        OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
-    get_filename_component(dir "${path}" DIRECTORY)
-    list(APPEND runtime_dirs "${dir}")
-endforeach()
-set(MORVANE2_DLL_DIRS "${qt_bin};${runtime_dirs}" CACHE INTERNAL "Folders of Qt's and the MinGW runtime's DLLs")
+include(${PROJECT_SOURCE_DIR}/cmake/windows-common.cmake)
+morvane2_windows_dll_dirs(dll_dirs)
 
 # Windows matches DLL names in any case, and CMake looks them up in lower
 # case: this folder offers every candidate under that name.
 set(dll_lookup ${CMAKE_CURRENT_BINARY_DIR}/dll-lookup)
 file(REMOVE_RECURSE ${dll_lookup})
 file(MAKE_DIRECTORY ${dll_lookup})
-foreach(dir IN ITEMS ${qt_bin} ${runtime_dirs})
+foreach(dir IN LISTS dll_dirs)
     file(GLOB dlls ${dir}/*.dll)
     foreach(dll IN LISTS dlls)
         get_filename_component(name ${dll} NAME)
@@ -82,8 +71,7 @@ install(CODE "
 ")
 
 set(CPACK_GENERATOR ZIP NSIS)
-set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
-set(MORVANE2_PACKAGE_FILE_NAME ${CPACK_PACKAGE_FILE_NAME} CACHE INTERNAL "Packages' name, for their tests")
+morvane2_windows_package_name(CPACK_PACKAGE_FILE_NAME)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Morvane2物品一览表")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${PROJECT_NAME})
 # Start menu: the program under its Chinese title.
