@@ -58,7 +58,7 @@ start_private_display "$scratch"
 "$program" >"$scratch/program.log" 2>&1 &
 app=$!
 display_program "$app"
-window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Morvane2所有物品一览表' | head -n 1 || true)
+window=$(find_window 30 'Morvane2所有物品一览表' || true)
 if [ -z "$window" ]; then
     echo "FAIL: no main window within 30 s"
     cat "$scratch/program.log"

@@ -72,6 +72,23 @@ start_private_display() {
     wait_until 10 "openbox to start" wmctrl -m || { cat "$scratch/openbox.log" >&2; return 1; }
 }
 
+# find_window SECONDS TITLE_REGEX: prints the first visible window whose
+# title matches, waiting up to SECONDS for one; prints nothing and fails if
+# none came. (xdotool's own --sync gives up when a window it looks at closes
+# meanwhile, as the installer's does when it starts the program.)
+find_window() {
+    local deadline=$((SECONDS + $1)) id
+    while :; do
+        id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1) || true
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
 # window_sum WINDOW: a checksum of what the window shows now.
 window_sum() { import -silent -window "$1" rgb:- 2>/dev/null | md5sum; }
 

@@ -23,7 +23,7 @@ start_private_display
 
 "$program" &
 display_program $!
-main=$(timeout 30 xdotool search --sync --onlyvisible --name 'Morvane2所有物品一览表' | head -n 1 || true)
+main=$(find_window 30 'Morvane2所有物品一览表' || true)
 [ -n "$main" ] || { echo "the main window did not appear within 30 s" >&2; exit 1; }
 
 # Saves the window and its frame once it has stopped changing.
@@ -50,7 +50,7 @@ capture "$main" docs/main-window-white.png
 
 # 关于 sits right of the 查找 menu in the menu bar.
 xdotool windowactivate --sync "$main" key alt+s Right Return
-about=$(timeout 10 xdotool search --sync --onlyvisible --name '^关于 ' | head -n 1 || true)
+about=$(find_window 10 '^关于 ' || true)
 [ -n "$about" ] || { echo "the About window did not appear within 10 s" >&2; exit 1; }
 capture "$about" docs/about.png
 

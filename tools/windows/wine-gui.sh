@@ -74,7 +74,7 @@ wine_pid=$!
 display_program $wine_pid
 
 # The first start in a fresh prefix sets up Wine's desktop: allow for it.
-main=$(timeout 90 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1 || true)
+main=$(find_window 90 "^${title}\$" || true)
 [ -n "$main" ] || fail "no window captioned '$title' within 90 s"
 caption=$(xdotool getwindowname "$main")
 [ "$caption" = "$title" ] || fail "caption is '$caption', expected '$title'"
@@ -93,7 +93,7 @@ if [ -n "$about_link" ]; then
     keys_changing "$main" alt+s || fail "the 查找 menu did not open"
     keys_changing "$main" Right || fail "Right did not move from the 查找 menu to 关于"
     xdotool key Return
-    about=$(timeout 20 xdotool search --sync --onlyvisible --name '^关于 ' | head -n 1 || true)
+    about=$(find_window 20 '^关于 ' || true)
     [ -n "$about" ] || fail "the About window did not appear within 20 s"
     # It opens with its list focused; Down chooses the first entry.
     xdotool windowactivate --sync "$about"
