@@ -80,7 +80,11 @@ set(CPACK_PACKAGE_EXECUTABLES morvane2-items "物品一览表")
 # A 64-bit, Unicode installer into "Program Files", with the program's icon
 # for itself and for its entry in the installed programs list.
 # (CPack splits makensis arguments at spaces, so the target is set in the script.)
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# The header picture keeps its own size: the header's box is measured in
+# units of the dialog font, which differ by language, and a stretched icon
+# looks squeezed; the picture's white right-hand part simply meets the
+# header's white.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!define MUI_HEADERIMAGE_BITMAP_NOSTRETCH")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME "Morvane2物品一览表")
 set(CPACK_NSIS_DISPLAY_NAME "Morvane2物品一览表")
@@ -88,5 +92,15 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/assets/icons/morvane2.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/assets/icons/morvane2.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME morvane2-items.exe)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# Our own pictures on the welcome, finish and header areas instead of NSIS's
+# stock ones (drawn by tools/make_pictures.py), and on the finish page an
+# option to start the program, captioned by NSIS's own language strings
+# ("运行 Morvane2物品一览表" on a Chinese Windows). A silent install shows no
+# pages, so it starts nothing.
+set(installer_pictures ${PROJECT_SOURCE_DIR}/assets/installer)
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${installer_pictures}/welcome.bmp)
+set(CPACK_NSIS_MUI_UNWELCOMEFINISHPAGE_BITMAP ${installer_pictures}/welcome.bmp)
+set(CPACK_NSIS_MUI_HEADERIMAGE ${installer_pictures}/header.bmp)
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN morvane2-items.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
