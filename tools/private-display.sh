@@ -72,10 +72,11 @@ start_private_display() {
     wait_until 10 "openbox to start" wmctrl -m || { cat "$scratch/openbox.log" >&2; return 1; }
 }
 
-# find_window SECONDS TITLE_REGEX: prints the first visible window whose
-# title matches, waiting up to SECONDS for one; prints nothing and fails if
-# none came. (xdotool's own --sync gives up when a window it looks at closes
-# meanwhile, as the installer's does when it starts the program.)
+# find_window SECONDS TITLE_REGEX [PID]: prints the first visible window
+# whose title matches, waiting up to SECONDS for one, or only until process
+# PID has ended; prints nothing and fails if none came. (xdotool's own --sync
+# gives up when a window it looks at closes meanwhile, as the installer's
+# does when it starts the program.)
 find_window() {
     local deadline=$((SECONDS + $1)) id
     while :; do
@@ -85,6 +86,7 @@ find_window() {
             return 0
         fi
         [ $SECONDS -lt $deadline ] || return 1
+        [ -z "${3:-}" ] || ! gone "$3" || return 1
         sleep 0.1
     done
 }

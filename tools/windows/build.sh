@@ -25,6 +25,11 @@ configure() {
 step configure configure
 step build cmake --build build-win
 # Both packages: CPACK_GENERATOR names ZIP and NSIS.
-package() { (cd build-win && cpack); }
+# makensis's own messages go to a log of CPack's: shown when it fails.
+package() {
+    local nsis_log=build-win/_CPack_Packages/win64/NSIS/NSISOutput.log
+    rm -f "$nsis_log"
+    (cd build-win && cpack) || { [ ! -f "$nsis_log" ] || tail -n 15 "$nsis_log" >&2; return 1; }
+}
 step package package
 echo "Windows build: build-win/morvane2-items.exe, $(cd build-win && ls morvane2-items-*-win64.{zip,exe})"

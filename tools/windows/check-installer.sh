@@ -31,8 +31,7 @@ report() {
     fi
 }
 trap report EXIT
-# Wine's errors (a DLL or a file not found) belong in the kept output.
-wine_quiet() { env -u DISPLAY WINEDEBUG=fixme-all wine "$@" >>"$wine_log" 2>&1; }
+wine_logged() { env -u DISPLAY wine "$@" >>"$wine_log" 2>&1; }
 
 size=$(stat -c %s "$installer")
 echo "$(basename "$installer"): $size bytes"
@@ -48,7 +47,7 @@ reg_value() {
 }
 
 echo "wine $(basename "$installer") /S" >>"$wine_log"
-wine_quiet "$installer" /S || fail "the silent install exited with status $?"
+wine_logged "$installer" /S || fail "the silent install exited with status $?"
 [ -f "$folder/morvane2-items.exe" ] || fail "no morvane2-items.exe in $folder"
 ok "installed under Program Files"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
@@ -72,7 +71,7 @@ env -u WINEPATH "$MORVANE2_ROOT/tools/windows/wine-gui.sh" --logs "$logs/program
 # started by its Unix path. It copies itself away and returns at once: wait
 # for its work.
 echo "wine Uninstall.exe /S" >>"$wine_log"
-wine_quiet "$folder/Uninstall.exe" /S || fail "the silent uninstall exited with status $?"
+wine_logged "$folder/Uninstall.exe" /S || fail "the silent uninstall exited with status $?"
 uninstalled() { [ ! -e "$folder" ] && [ ! -e "$shortcut" ]; }
 wait_until 60 "the uninstaller to remove the program folder and the shortcut" uninstalled || true
 [ ! -e "$folder" ] || fail "program folder still there after uninstalling: $(ls "$folder")"

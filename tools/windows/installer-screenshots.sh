@@ -39,7 +39,7 @@ export LANG=zh_CN.UTF-8
 start_private_display
 # A prefix of its own: a fresh "Chinese Windows", and the tests' prefix keeps
 # neither this installation nor the language.
-export WINEPREFIX=$scratch/wine WINEDEBUG=fixme-all
+export WINEPREFIX=$scratch/wine
 wine_log=$scratch/wine.log
 # At exit Wine's processes of this prefix, all this script's, end before
 # the display goes; on failure Wine's output is shown.

@@ -26,7 +26,20 @@ while [ $# -gt 1 ]; do
     esac
 done
 program=$(realpath "$1")
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# On failure the screen is kept too, with the titles of the windows on it:
+# some failures show only there (Qt's "no platform plugin" message box).
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ] && [ -n "${logs:-}" ]; then
+        import -silent -window root "$logs/screen.png" 2>/dev/null &&
+            echo "--- the screen then: $logs/screen.png; its windows:" >&2
+        local id
+        for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            echo "    '$(xdotool getwindowname "$id" 2>/dev/null)'" >&2
+        done
+    fi
+    exit 1
+}
 
 # A wineserver left from a run on another display would keep its desktop
 # there: wait until this prefix's server has gone.
@@ -64,9 +77,9 @@ SH
 chmod +x "$scratch/bin/xdg-open"
 export PATH=$scratch/bin:$PATH MORVANE2_OPENED=$scratch/opened
 unset WINEQT_QPA_PLATFORM WINEQT_QPA_FONTDIR
-# Wine's errors (a DLL not found, a crash) belong in the kept output; its
-# notes on unimplemented corners do not.
-export WINEDEBUG=fixme-all
+# Qt writes its messages (a plugin not found) to stderr, kept in the log,
+# rather than to the debugger, where a GUI program writes them on Windows.
+export WINEQT_FORCE_STDERR_LOGGING=1
 
 cd "$(dirname "$program")"
 wine "$program" >"$output" 2>&1 &
@@ -74,8 +87,13 @@ wine_pid=$!
 display_program $wine_pid
 
 # The first start in a fresh prefix sets up Wine's desktop: allow for it.
-main=$(find_window 90 "^${title}\$" || true)
-[ -n "$main" ] || fail "no window captioned '$title' within 90 s"
+main=$(find_window 90 "^${title}\$" "$wine_pid" || true)
+if [ -z "$main" ]; then
+    gone "$wine_pid" || fail "no window captioned '$title' within 90 s"
+    status=0
+    wait "$wine_pid" || status=$?
+    fail "the program ended with status $status without showing a window"
+fi
 caption=$(xdotool getwindowname "$main")
 [ "$caption" = "$title" ] || fail "caption is '$caption', expected '$title'"
 echo "window $main: '$caption'"
