@@ -16,7 +16,7 @@ source "$(dirname "$0")/../private-display.sh"
 
 # Form1's caption; the window search below matches nothing else.
 title='Morvane2所有物品一览表 by Tessavar'
-screenshot="" about_link="" logs=""
+screenshot="" about_link="" logs="" display_up=0
 while [ $# -gt 1 ]; do
     case $1 in
         --logs) logs=$(realpath -m "$2"); shift 2 ;;
@@ -30,7 +30,7 @@ program=$(realpath "$1")
 # some failures show only there (Qt's "no platform plugin" message box).
 fail() {
     echo "FAIL: $*" >&2
-    if [ -n "${DISPLAY:-}" ] && [ -n "${logs:-}" ]; then
+    if [ "$display_up" = 1 ]; then
         import -silent -window root "$logs/screen.png" 2>/dev/null &&
             echo "--- the screen then: $logs/screen.png; its windows:" >&2
         local id
@@ -67,6 +67,7 @@ report() {
 }
 display_on_exit report
 start_private_display "$logs"
+display_up=1
 
 # The desktop's browser launcher, recording one line per call.
 mkdir "$scratch/bin"
