@@ -6,9 +6,33 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     return()
 endif()
 
-set(MORVANE2_CACHE "$ENV{HOME}/.cache/morvane2" CACHE PATH
-    "Cache folder of tools/windows: Qt for Windows and Wine's prefix (wine64)")
 set(windows_tools ${PROJECT_SOURCE_DIR}/tools/windows)
+include(${PROJECT_SOURCE_DIR}/cmake/windows-common.cmake)
+
+# The cache folder is chosen in one place, tools/windows/env.sh (it honours
+# MORVANE2_CACHE and XDG_CACHE_HOME); a configure that is not given one asks it.
+if(NOT MORVANE2_CACHE)
+    execute_process(
+        COMMAND bash -c "source \"$1\" && printf %s \"$MORVANE2_CACHE\"" env.sh ${windows_tools}/env.sh
+        OUTPUT_VARIABLE cache RESULT_VARIABLE status)
+    if(NOT status EQUAL 0 OR NOT cache)
+        message(FATAL_ERROR "tools/windows/env.sh named no cache folder")
+    endif()
+    set(MORVANE2_CACHE "${cache}" CACHE PATH
+        "Cache folder of tools/windows: Qt for Windows and Wine's prefix (wine64)")
+endif()
+
+# The address the About window's first link hands to the browser: the first
+# entry of the link table the program is built from, read once here.
+set(links_h ${PROJECT_SOURCE_DIR}/common/links.h)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${links_h})
+file(READ ${links_h} links_text)
+if(NOT links_text MATCHES "kLinks[^{;]*{{[ \t\r\n]*{[ \t\r\n]*\"(https?://[^\"]+)\"")
+    message(FATAL_ERROR "${links_h}: the link table kLinks{{ {\"http...\", ...} was not found, "
+                        "so wine_about_link does not know which address to expect: "
+                        "has the table moved or changed shape?")
+endif()
+set(first_link ${CMAKE_MATCH_1})
 
 # Offscreen Qt on Windows reads fonts from one folder only: this one holds
 # Noto CJK for the Chinese and DejaVu for Latin.
@@ -31,7 +55,8 @@ foreach(pair IN ITEMS "${font_dir}|${MORVANE2_CJK_FONT}" "${font_dir}|${MORVANE2
     file(CREATE_LINK ${font} ${dir}/${name} SYMBOLIC)
 endforeach()
 
-list(JOIN MORVANE2_DLL_DIRS ":" dll_dirs)
+morvane2_windows_dll_dirs(dll_dir_list)
+list(JOIN dll_dir_list ":" dll_dirs)
 
 # Every program the tests start through CTest runs through the wrapper.
 set(emulator ${windows_tools}/wine-run.sh ${MORVANE2_CACHE} ${dll_dirs} ${font_dir})
@@ -69,24 +94,30 @@ add_test(NAME windows_exe_resources
 # Qt's windows platform on a private X server; Wine draws the Chinese with
 # the system's fonts, found through fontconfig.
 set(wine_path "")
-foreach(dir IN LISTS MORVANE2_DLL_DIRS)
+foreach(dir IN LISTS dll_dir_list)
     string(APPEND wine_path "Z:${dir}\\;")
 endforeach()
 set(gui_env "WINEPATH=${wine_path}" MORVANE2_CACHE=${MORVANE2_CACHE})
+# Each check keeps Wine's and the program's output in its own folder here.
+set(wine_logs ${CMAKE_CURRENT_BINARY_DIR}/wine-logs)
 add_test(NAME wine_window
-    COMMAND ${windows_tools}/wine-gui.sh --screenshot ${PROJECT_BINARY_DIR}/windows.png
-            $<TARGET_FILE:morvane2-items>)
+    COMMAND ${windows_tools}/wine-gui.sh --logs ${wine_logs}/wine_window
+            --screenshot ${PROJECT_BINARY_DIR}/windows.png $<TARGET_FILE:morvane2-items>)
 add_test(NAME wine_about_link
-    COMMAND ${windows_tools}/wine-gui.sh --about-link $<TARGET_FILE:morvane2-items>)
+    COMMAND ${windows_tools}/wine-gui.sh --logs ${wine_logs}/wine_about_link
+            --about-link ${first_link} $<TARGET_FILE:morvane2-items>)
 set_tests_properties(wine_window wine_about_link PROPERTIES
     ENVIRONMENT "${gui_env}" TIMEOUT 240 RUN_SERIAL TRUE)
 
 # The packages, as a player gets them: unpacked or installed, then started
 # with nothing but their own folder to find DLLs in.
+morvane2_windows_package_name(package)
 add_test(NAME windows_zip
-    COMMAND ${windows_tools}/check-zip.sh ${PROJECT_BINARY_DIR}/${MORVANE2_PACKAGE_FILE_NAME}.zip)
+    COMMAND ${windows_tools}/check-zip.sh ${PROJECT_BINARY_DIR}/${package}.zip
+            ${wine_logs}/windows_zip)
 add_test(NAME windows_installer
-    COMMAND ${windows_tools}/check-installer.sh ${PROJECT_BINARY_DIR}/${MORVANE2_PACKAGE_FILE_NAME}.exe)
+    COMMAND ${windows_tools}/check-installer.sh ${PROJECT_BINARY_DIR}/${package}.exe
+            ${wine_logs}/windows_installer)
 set_tests_properties(windows_zip windows_installer PROPERTIES
     ENVIRONMENT MORVANE2_CACHE=${MORVANE2_CACHE} TIMEOUT 300 RUN_SERIAL TRUE
     LABELS packaging)

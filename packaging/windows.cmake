@@ -21,26 +21,15 @@ endforeach()
 # The DLLs come from the program's and the plugins' import tables, read with
 # objdump, and are looked up in Qt's bin folder and the MinGW runtime's
 # folders. What none of them holds is Windows' own (KERNEL32.dll and the like).
-get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
-if(NOT qt_core_dll)
-    get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION)
-endif()
-get_filename_component(qt_bin "${qt_core_dll}" DIRECTORY)
-set(runtime_dirs "")
-foreach(dll IN ITEMS libstdc++-6.dll libwinpthread-1.dll)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-        OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
-    get_filename_component(dir "${path}" DIRECTORY)
-    list(APPEND runtime_dirs "${dir}")
-endforeach()
-set(MORVANE2_DLL_DIRS "${qt_bin};${runtime_dirs}" CACHE INTERNAL "Folders of Qt's and the MinGW runtime's DLLs")
+include(${PROJECT_SOURCE_DIR}/cmake/windows-common.cmake)
+morvane2_windows_dll_dirs(dll_dirs)
 
 # Windows matches DLL names in any case, and CMake looks them up in lower
 # case: this folder offers every candidate under that name.
 set(dll_lookup ${CMAKE_CURRENT_BINARY_DIR}/dll-lookup)
 file(REMOVE_RECURSE ${dll_lookup})
 file(MAKE_DIRECTORY ${dll_lookup})
-foreach(dir IN ITEMS ${qt_bin} ${runtime_dirs})
+foreach(dir IN LISTS dll_dirs)
     file(GLOB dlls ${dir}/*.dll)
     foreach(dll IN LISTS dlls)
         get_filename_component(name ${dll} NAME)
@@ -82,8 +71,7 @@ install(CODE "
 ")
 
 set(CPACK_GENERATOR ZIP NSIS)
-set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
-set(MORVANE2_PACKAGE_FILE_NAME ${CPACK_PACKAGE_FILE_NAME} CACHE INTERNAL "Packages' name, for their tests")
+morvane2_windows_package_name(CPACK_PACKAGE_FILE_NAME)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Morvane2物品一览表")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${PROJECT_NAME})
 # Start menu: the program under its Chinese title.
@@ -92,7 +80,11 @@ set(CPACK_PACKAGE_EXECUTABLES morvane2-items "物品一览表")
 # A 64-bit, Unicode installer into "Program Files", with the program's icon
 # for itself and for its entry in the installed programs list.
 # (CPack splits makensis arguments at spaces, so the target is set in the script.)
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# The header picture keeps its own size: the header's box is measured in
+# units of the dialog font, which differ by language, and a stretched icon
+# looks squeezed; the picture's white right-hand part simply meets the
+# header's white.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!define MUI_HEADERIMAGE_BITMAP_NOSTRETCH")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME "Morvane2物品一览表")
 set(CPACK_NSIS_DISPLAY_NAME "Morvane2物品一览表")
@@ -100,5 +92,15 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/assets/icons/morvane2.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/assets/icons/morvane2.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME morvane2-items.exe)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# Our own pictures on the welcome, finish and header areas instead of NSIS's
+# stock ones (drawn by tools/make_pictures.py), and on the finish page an
+# option to start the program, captioned by NSIS's own language strings
+# ("运行 Morvane2物品一览表" on a Chinese Windows). A silent install shows no
+# pages, so it starts nothing.
+set(installer_pictures ${PROJECT_SOURCE_DIR}/assets/installer)
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${installer_pictures}/welcome.bmp)
+set(CPACK_NSIS_MUI_UNWELCOMEFINISHPAGE_BITMAP ${installer_pictures}/welcome.bmp)
+set(CPACK_NSIS_MUI_HEADERIMAGE ${installer_pictures}/header.bmp)
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN morvane2-items.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")

@@ -52,25 +52,15 @@ program=$root/usr/bin/morvane2-items
 
 # A private display, window manager and settings: nothing from the caller's
 # session leaks in, and nothing is left behind.
-pids=()
-app=""
-cleanup() {
-    for pid in $app "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in $app "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-}
-trap cleanup EXIT
-for dir in runtime config cache; do mkdir -p "$scratch/$dir"; done
-chmod 700 "$scratch/runtime"
-export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
+unset QT_QPA_PLATFORM
 start_private_display "$scratch"
 
 "$program" >"$scratch/program.log" 2>&1 &
 app=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Morvane2所有物品一览表' | head -n 1 || true)
+display_program "$app"
+window=$(find_window 30 'Morvane2所有物品一览表' "$app" || true)
 if [ -z "$window" ]; then
-    echo "FAIL: no main window within 30 s"
+    echo "FAIL: no main window within 30 s, or the program ended first"
     cat "$scratch/program.log"
     exit 1
 fi
@@ -79,14 +69,12 @@ echo "main window $window: $(xdotool getwindowname "$window")"
 # Closing through the window manager sends WM_DELETE_WINDOW, as a click on
 # the title bar's close button does.
 wmctrl -i -c "$window"
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app" 2>/dev/null; then
-    echo "FAIL: still running 10 s after its main window was closed"
+if ! wait_until 10 "the program to end after its main window was closed" gone "$app"; then
+    cat "$scratch/program.log"
     exit 1
 fi
 status=0
 wait "$app" || status=$?
-app=""
 if [ "$status" -ne 0 ]; then
     echo "FAIL: exit status $status after closing the main window"
     cat "$scratch/program.log"

@@ -7,15 +7,6 @@
 set -euo pipefail
 source "$(dirname "$0")/../tools/private-display.sh"
 
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-start_private_display "$scratch"
+start_private_display
 
 QT_QPA_PLATFORM=xcb "$@"

@@ -15,18 +15,7 @@ build=$root/build-fuzz
 corpus=$root/tests/fuzz/corpus
 
 # The project's own build needs, then clang and its libFuzzer runtime.
-tools/install-deps.sh
-missing=()
-for p in clang libclang-rt-14-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+tools/install-deps.sh clang libclang-rt-14-dev
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DMORVANE2_FUZZ=ON >/dev/null

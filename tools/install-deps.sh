@@ -3,6 +3,7 @@
 # this machine lacks, plus any packages named as arguments (tools/screenshots.sh
 # asks for its own). Does nothing when everything is there.
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 
 packages=(
     build-essential cmake ninja-build pkg-config
@@ -18,16 +19,4 @@ packages=(
     xvfb openbox xdotool wmctrl
     "$@"
 )
-
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt_install "${packages[@]}"

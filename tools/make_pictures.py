@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """Draws every picture the viewer ships: program icon (ICO + desktop PNGs),
 About background, the three 88x31 link buttons, the hand cursor and the About
-icon.
+icon; and the Windows installer's pictures, made from the icon and the About
+background.
 
 Run it with the system python (Pillow needed):  /usr/bin/python3 tools/make_pictures.py
-Output is byte-for-byte reproducible: fixed seeds, no timestamps, and the ICO
-and CUR containers are packed here with struct so nothing depends on how a
+Output is byte-for-byte reproducible: fixed seeds, no timestamps, and the ICO,
+CUR and BMP containers are packed here with struct so nothing depends on how a
 Pillow version lays them out.
 """
 
@@ -20,6 +21,7 @@ from PIL import Image, ImageDraw, ImageFilter, ImageFont
 ROOT = Path(__file__).resolve().parent.parent
 ICONS = ROOT / "assets" / "icons"
 ABOUT = ROOT / "assets" / "about"
+INSTALLER = ROOT / "assets" / "installer"
 
 FONT_DIR = Path("/usr/share/fonts/opentype/noto")
 CJK_REGULAR = FONT_DIR / "NotoSansCJK-Regular.ttc"
@@ -583,9 +585,8 @@ def _fret(d, x, y, sx, sy, s, colour):
            fill=colour, width=round(1.5 * s), joint="curve")
 
 
-def _border(img, s):
+def _border(img, s, W=BG_W, H=BG_H):
     d = ImageDraw.Draw(img)
-    W, H = BG_W, BG_H
     d.rectangle((3 * s, 3 * s, (W - 4) * s, (H - 4) * s), outline=SEPIA, width=2 * s)
     d.rectangle((6 * s, 6 * s, (W - 7) * s, (H - 7) * s), outline=SEPIA, width=s)
     for x, y, sx, sy in ((9, 9, 1, 1), (W - 10, 9, -1, 1),
@@ -639,7 +640,8 @@ def _moon(img, s):
     img.paste((253, 246, 226), (0, 0), glow)
 
 
-def about_background():
+def _about_scene():
+    """The About background without its border, drawn at BG_SS times the size."""
     rng = random.Random(20240601)
     s = BG_SS
     W, H = BG_W * s, BG_H * s
@@ -649,7 +651,12 @@ def about_background():
     _mountains(img, rng, s)
     _birds(ImageDraw.Draw(img), s, [(214, 70, 3), (222, 64, 2.5), (207, 61, 2)])
     _sword(img, s)
-    _border(img, s)
+    return img
+
+
+def about_background():
+    img = _about_scene()
+    _border(img, BG_SS)
     return img.resize((BG_W, BG_H), Image.LANCZOS)
 
 
@@ -819,12 +826,101 @@ def make_buttons():
                optimize=True, subsampling="4:4:4")
 
 
+# ---------------------------------------------------------------------------
+# Windows installer: the welcome and finish pages' picture (164x314) and the
+# other pages' header picture (150x57), as 24-bit BMP, which NSIS needs.
+
+WELCOME_W, WELCOME_H = 164, 314
+HEADER_W, HEADER_H = 150, 57
+
+
+def bmp_file(img):
+    """Uncompressed 24-bit BMP: BITMAPFILEHEADER, BITMAPINFOHEADER, bottom-up
+    BGR rows padded to 4 bytes."""
+    img = img.convert("RGB")
+    w, h = img.size
+    px = img.load()
+    stride = (w * 3 + 3) & ~3
+    rows = bytearray()
+    for y in reversed(range(h)):
+        line = bytearray()
+        for x in range(w):
+            r, g, b = px[x, y]
+            line += bytes((b, g, r))
+        rows += line + bytes(stride - len(line))
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(rows), 0, 0, 14 + len(info))
+    return head + info + bytes(rows)
+
+
+def _landscape():
+    """The right part of the About background: moon, clouds, the ink-wash
+    range and the sword, without the border."""
+    s = BG_SS
+    return _about_scene().crop((176 * s, 8 * s, (BG_W - 4) * s, (BG_H - 4) * s))
+
+
+def _fade(size, top=0, bottom=0, left=0, right=0):
+    """Opacity mask that fades in over the given widths from each edge."""
+    w, h = size
+    m = Image.new("L", size, 0)
+    px = m.load()
+    for y in range(h):
+        fy = min(_smooth(y / top) if top else 1, _smooth((h - 1 - y) / bottom) if bottom else 1)
+        for x in range(w):
+            fx = min(_smooth(x / left) if left else 1, _smooth((w - 1 - x) / right) if right else 1)
+            px[x, y] = round(255 * fx * fy)
+    return m
+
+
+def _icon_with_shadow(img, size, x, y):
+    icon = main_icon(size)
+    shadow = Image.new("L", img.size, 0)
+    shadow.paste(icon.getchannel("A"), (x + size // 24, y + size // 16))
+    shadow = shadow.filter(ImageFilter.GaussianBlur(size / 24)).point(lambda v: v * 45 // 100)
+    img.paste((70, 50, 30), (0, 0), shadow)
+    img.paste(icon, (x, y), icon)
+
+
+def installer_welcome():
+    """Parchment like the About window, the program icon above the About
+    window's landscape, in the same sepia frame."""
+    rng = random.Random(20240602)
+    s = BG_SS
+    img = _paper(rng, WELCOME_W * s, WELCOME_H * s).resize((WELCOME_W, WELCOME_H), Image.LANCZOS)
+    land = _landscape()
+    land = land.resize((WELCOME_W - 10, round(land.height * (WELCOME_W - 10) / land.width)),
+                       Image.LANCZOS)
+    img.paste(land, (5, WELCOME_H - 5 - land.height), _fade(land.size, top=40))
+    _icon_with_shadow(img, 96, (WELCOME_W - 96) // 2, 42)
+    big = img.resize((WELCOME_W * s, WELCOME_H * s), Image.LANCZOS)
+    _border(big, s, WELCOME_W, WELCOME_H)
+    return big.resize((WELCOME_W, WELCOME_H), Image.LANCZOS)
+
+
+def installer_header():
+    """White like the header it sits in: the icon, and beside it the About
+    window's range and sword melting into the white at their edges."""
+    img = Image.new("RGB", (HEADER_W, HEADER_H), (255, 255, 255))
+    land = _landscape()
+    land = land.resize((round(land.width * HEADER_H / land.height), HEADER_H), Image.LANCZOS)
+    img.paste(land, (34, 0), _fade(land.size, left=24, right=14, top=5, bottom=5))
+    _icon_with_shadow(img, 48, 6, 4)
+    return img
+
+
+def make_installer_pictures():
+    write(INSTALLER / "welcome.bmp", bmp_file(installer_welcome()))
+    write(INSTALLER / "header.bmp", bmp_file(installer_header()))
+
+
 def main():
     make_main_icon()
     make_cursor()
     make_about_icon()
     make_background()
     make_buttons()
+    make_installer_pictures()
 
 
 if __name__ == "__main__":

@@ -18,29 +18,18 @@ else
 fi
 mkdir -p docs
 
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-mkdir -m 700 "$scratch/runtime"
-export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
-start_private_display "$scratch"
+unset QT_QPA_PLATFORM
+start_private_display
 
 "$program" &
-pids+=($!)
-main=$(timeout 30 xdotool search --sync --onlyvisible --name 'Morvane2所有物品一览表' | head -n 1 || true)
+display_program $!
+main=$(find_window 30 'Morvane2所有物品一览表' || true)
 [ -n "$main" ] || { echo "the main window did not appear within 30 s" >&2; exit 1; }
 
-# Waits for the screen to settle, then saves the window and its frame.
+# Saves the window and its frame once it has stopped changing.
 capture() {
     local window=$1 out=$2 left right top bottom x y w h
-    sleep 1
+    settled "$window"
     IFS=', ' read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //')
     # xwininfo, not xdotool: the latter counts the frame into the position.
     read -r x y w h < <(xwininfo -id "$window" | awk -F: '
@@ -51,27 +40,17 @@ capture() {
     echo "$out: ${w}x${h}"
 }
 
-# Keys go to whichever window has the focus, as from a real keyboard.
-keys() {
-    xdotool windowactivate --sync "$1"
-    shift
-    for key in "$@"; do
-        xdotool key "$key"
-        sleep 0.2
-    done
-}
-
 # Blue scheme (the default), paged to the middle of the catalogue.
-keys "$main" ctrl+Home $(printf 'Next %.0s' $(seq 20))
+keys_changing "$main" ctrl+Home $(printf 'Next %.0s' $(seq 20))
 capture "$main" docs/main-window.png
 
 # 字体 menu: the last entry, reached by wrapping up from the first.
-keys "$main" alt+f Up Return
+keys_changing "$main" alt+f Up Return
 capture "$main" docs/main-window-white.png
 
 # 关于 sits right of the 查找 menu in the menu bar.
-keys "$main" alt+s Right Return
-about=$(timeout 10 xdotool search --sync --onlyvisible --name '^关于 ' | head -n 1 || true)
+xdotool windowactivate --sync "$main" key alt+s Right Return
+about=$(find_window 10 '^关于 ' || true)
 [ -n "$about" ] || { echo "the About window did not appear within 10 s" >&2; exit 1; }
 capture "$about" docs/about.png
 

@@ -6,13 +6,14 @@
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
-morvane2_apt_install \
+apt_install \
     qt6-base-dev qt6-base-dev-tools cmake ninja-build perl dpkg-dev \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 
 # The host's Qt and the sources must be the same release: moc's output is
-# only understood by its own version.
-host_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+# only understood by its own version. This also names the cache folder.
+find_qt_win
+host_version=$MORVANE2_QT_SOURCE
 
 # A small Qt: Core, Gui, Widgets, Test with the windows and offscreen
 # platforms, everything third-party bundled, no ICU (the program decodes GBK
@@ -49,10 +50,11 @@ if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$key" ]; then
 fi
 
 # apt-get source needs a deb-src entry: the one for each Debian or Ubuntu
-# archive apt already uses, same addresses and suites.
+# archive apt already uses, same addresses and suites. This changes the
+# system's apt sources, so it says so.
 if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     entries=$(
         for f in /etc/apt/sources.list.d/*.sources; do
             [ -f "$f" ] || continue
@@ -63,9 +65,16 @@ if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
     )
     lines=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
             sed -n -E 's/^deb( .*(debian|ubuntu).*)/deb-src\1/p' || true)
-    [ -n "$entries" ] && printf '%s\n' "$entries" | $sudo tee /etc/apt/sources.list.d/morvane2-src.sources >/dev/null
-    [ -n "$lines" ] && printf '%s\n' "$lines" | $sudo tee /etc/apt/sources.list.d/morvane2-src.list >/dev/null
-    $sudo apt-get -o DPkg::Lock::Timeout=1200 update -qq
+    [ -n "$entries$lines" ] || { echo "FAIL: no Debian or Ubuntu archive in apt's sources to take qt6-base's source from" >&2; exit 1; }
+    add_sources() { # FILE TEXT
+        [ -n "$2" ] || return 0
+        echo "Adding deb-src entries to apt's sources, for qt6-base's source: writing $1"
+        printf '%s\n' "$2" | sed 's/^/    /'
+        printf '%s\n' "$2" | "${sudo[@]}" tee "$1" >/dev/null
+    }
+    add_sources /etc/apt/sources.list.d/morvane2-src.sources "$entries"
+    add_sources /etc/apt/sources.list.d/morvane2-src.list "$lines"
+    apt_update
 fi
 
 work=$MORVANE2_CACHE/qt-build

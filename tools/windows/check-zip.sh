@@ -2,8 +2,9 @@
 # The portable zip as a player uses it: unpacked anywhere, the program started
 # from there with no other folder to find DLLs in. Also checks its size, that
 # the Qt plugins sit where Qt looks for them, and that nothing ships with
-# symbols.
-# Usage: check-zip.sh PACKAGE.zip
+# symbols. Wine's and the program's output go to LOGS_DIR (default: a
+# temporary folder), kept and their tail shown when the program fails.
+# Usage: check-zip.sh PACKAGE.zip [LOGS_DIR]
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 zip=$(realpath "$1")
@@ -25,4 +26,4 @@ done
 "$MORVANE2_ROOT/tools/windows/check-stripped.sh" "$dir"
 
 # Nothing but the program's own folder: no WINEPATH.
-env -u WINEPATH "$MORVANE2_ROOT/tools/windows/wine-gui.sh" "$dir/morvane2-items.exe"
+env -u WINEPATH "$MORVANE2_ROOT/tools/windows/wine-gui.sh" ${2:+--logs "$2"} "$dir/morvane2-items.exe"

@@ -3,9 +3,7 @@
 # packages need, on top of the Linux build's own (tools/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-source tools/windows/env.sh
-tools/install-deps.sh
-morvane2_apt_install \
+tools/install-deps.sh \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     perl dpkg-dev \
     wine wine64 fonts-wine fonts-dejavu-core \

@@ -11,6 +11,6 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 env -u DISPLAY -u WAYLAND_DISPLAY wineboot --init
 # wineboot returns before the prefix is written out; wait for this prefix's
 # wineserver to finish.
-wineserver --wait
+timeout 300 wineserver --wait || { echo "FAIL: Wine still setting up $WINEPREFIX after 300 s" >&2; exit 1; }
 touch "$WINEPREFIX/.morvane2-ready"
 echo "Wine prefix ready: $WINEPREFIX"
