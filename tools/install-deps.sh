@@ -20,3 +20,5 @@ packages=(
     "$@"
 )
 apt_install "${packages[@]}"
+# The suite starts the program in an English and a Chinese locale too.
+ensure_locales en_US.UTF-8 zh_CN.UTF-8

@@ -57,3 +57,20 @@ wait_until() {
 
 # gone PID: true once the process has ended (for wait_until).
 gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# ensure_locales NAME.UTF-8...: adds those of the locales that the system
+# lacks, and says so; the suite starts the program in each of them.
+# localedef, not locale-gen, which differs between Debian and Ubuntu.
+ensure_locales() {
+    local missing=() name sudo=()
+    for name in "$@"; do
+        locale -a 2>/dev/null | grep -qix "${name%%.*}\.utf-\?8" || missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    apt_install locales
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Adding the locales ${missing[*]}"
+    for name in "${missing[@]}"; do
+        "${sudo[@]}" localedef -i "${name%%.*}" -f UTF-8 "$name"
+    done
+}

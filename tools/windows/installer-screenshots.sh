@@ -24,15 +24,7 @@ fi
 docs=$PWD/docs
 
 # Wine takes the Windows language from the Unix locale, which must exist.
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
-    apt_install locales
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    echo "Adding the zh_CN.UTF-8 locale: enabling it in /etc/locale.gen and running locale-gen"
-    grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen ||
-        echo 'zh_CN.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
-    "${sudo[@]}" locale-gen
-fi
+ensure_locales zh_CN.UTF-8
 unset LC_ALL LANGUAGE LC_CTYPE LC_MESSAGES
 export LANG=zh_CN.UTF-8
 
