@@ -99,8 +99,11 @@ set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 # pages, so it starts nothing.
 set(installer_pictures ${PROJECT_SOURCE_DIR}/assets/installer)
 set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${installer_pictures}/welcome.bmp)
-set(CPACK_NSIS_MUI_UNWELCOMEFINISHPAGE_BITMAP ${installer_pictures}/welcome.bmp)
 set(CPACK_NSIS_MUI_HEADERIMAGE ${installer_pictures}/header.bmp)
 set(CPACK_NSIS_MUI_FINISHPAGE_RUN morvane2-items.exe)
+# The pages' footer names the program, not the installer's maker. (CPack's
+# own setting for it adds a trim flag that makensis refuses off Windows, and
+# these lines lose their quotes, hence one word.)
+string(APPEND CPACK_NSIS_DEFINES "\nBrandingText Morvane2物品一览表")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
