@@ -61,7 +61,7 @@ QAction *namedAction(QObject *parent, const char *objectName, const char *captio
 
 } // namespace
 
-Form1::Form1(std::unique_ptr<SearchDialogs> dialogs, LinkOpener openLink)
+Form1::Form1(SearchDialogsMaker makeDialogs, LinkOpener openLink)
     : m_about(std::move(openLink))
 {
     setObjectName(QStringLiteral("Form1"));
@@ -69,7 +69,7 @@ Form1::Form1(std::unique_ptr<SearchDialogs> dialogs, LinkOpener openLink)
 
     createControls();
     createMenus();
-    m_find = std::make_unique<FindCommands>(this, *Text1, std::move(dialogs));
+    m_find = std::make_unique<FindCommands>(*Text1, makeDialogs(this));
 
     resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
 }

@@ -7,7 +7,7 @@
 
 #include "about/aboutcommand.h"
 #include "app/search/findcommands.h"
-#include "app/search/standarddialogs.h"
+#include "app/standarddialogs.h"
 
 class QAction;
 class QMenu;
@@ -21,7 +21,7 @@ class Form1 : public QMainWindow
 public:
     // The search prompt and message, and the hand-off of a web address to
     // the browser, are the real ones unless a test hands in its own.
-    explicit Form1(std::unique_ptr<SearchDialogs> dialogs = makeStandardSearchDialogs(),
+    explicit Form1(SearchDialogsMaker makeDialogs = makeStandardSearchDialogs,
         LinkOpener openLink = openInDefaultBrowser);
     ~Form1() override;
 

@@ -193,10 +193,8 @@ int main(int argc, char **argv)
     if (state.lastCode.isEmpty() || state.farName.isEmpty() || state.commasPerCatalogue == 0)
         return 1;
 
-    auto dialogs = std::make_unique<ScriptedDialogs>();
-    state.dialogs = dialogs.get();
-    dialogs->nextAnswer = [] { return bench->answer; };
-    Form1 window(std::move(dialogs));
+    Form1 window(makeScriptedDialogs(state.dialogs));
+    state.dialogs->nextAnswer = [] { return bench->answer; };
     state.text = window.findChild<TextArea *>(QStringLiteral("Text1"));
     state.find = window.findChild<QAction *>(QStringLiteral("mnuFind"));
     state.findNext = window.findChild<QAction *>(QStringLiteral("mnuFindNext"));

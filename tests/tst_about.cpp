@@ -78,7 +78,7 @@ void TestAbout::initTestCase()
 void TestAbout::init()
 {
     opened.clear();
-    main = new Form1(makeStandardSearchDialogs(), [this](QWidget *owner, const QString &address) {
+    main = new Form1(makeStandardSearchDialogs, [this](QWidget *owner, const QString &address) {
         opened.append({owner, address});
     });
     main->show();

@@ -12,7 +12,7 @@
 
 #include "about/frmabout.h"
 #include "app/form1.h"
-#include "app/search/standarddialogs.h"
+#include "app/standarddialogs.h"
 #include "app/startup.h"
 #include "app/textarea.h"
 #include "common/links.h"
@@ -127,7 +127,7 @@ void TestChinese::initTestCase()
 
 void TestChinese::init()
 {
-    main = new Form1(makeStandardSearchDialogs(), [](QWidget *, const QString &) {});
+    main = new Form1(makeStandardSearchDialogs, [](QWidget *, const QString &) {});
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     main->findChild<QAction *>(u"mnuAbout"_qs)->trigger();

@@ -4,16 +4,14 @@
 
 #include "app/search/textsearch.h"
 
-FindCommands::FindCommands(
-    QWidget *owner, SearchTarget &target, std::unique_ptr<SearchDialogs> dialogs)
-    : m_owner(owner)
-    , m_target(target)
+FindCommands::FindCommands(SearchTarget &target, std::unique_ptr<SearchDialogs> dialogs)
+    : m_target(target)
     , m_dialogs(std::move(dialogs))
 { }
 
 void FindCommands::find()
 {
-    const QString what = m_dialogs->prompt(m_owner, QCoreApplication::applicationName(),
+    const QString what = m_dialogs->prompt(QCoreApplication::applicationName(),
         QStringLiteral("输入物品名称或代码或描述中包含的字符"), strFindText);
     if (what.isEmpty())
         return;
@@ -50,6 +48,5 @@ void FindCommands::findNext()
 void FindCommands::reportFinished()
 {
     m_target.clearMatch();
-    m_dialogs->information(
-        m_owner, QCoreApplication::applicationName(), QStringLiteral("已完成了全文搜索"));
+    m_dialogs->information(QCoreApplication::applicationName(), QStringLiteral("已完成了全文搜索"));
 }

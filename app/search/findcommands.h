@@ -6,8 +6,6 @@
 
 #include "app/search/searchdialogs.h"
 
-class QWidget;
-
 // What Find and Find next need of the text they search.
 class SearchTarget
 {
@@ -27,9 +25,7 @@ public:
 class FindCommands
 {
 public:
-    // `owner` is the window the prompt and message belong to; it is only
-    // handed on to the dialogs.
-    FindCommands(QWidget *owner, SearchTarget &target, std::unique_ptr<SearchDialogs> dialogs);
+    FindCommands(SearchTarget &target, std::unique_ptr<SearchDialogs> dialogs);
 
     void find();
     void findNext();
@@ -40,7 +36,6 @@ public:
 private:
     void reportFinished();
 
-    QWidget *m_owner;
     SearchTarget &m_target;
     std::unique_ptr<SearchDialogs> m_dialogs;
 

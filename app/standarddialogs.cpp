@@ -1,4 +1,4 @@
-#include "app/search/standarddialogs.h"
+#include "app/standarddialogs.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -46,10 +46,13 @@ void widenToFitTitle(QDialog &dialog)
 class StandardSearchDialogs final : public SearchDialogs
 {
 public:
-    QString prompt(QWidget *parent, const QString &title, const QString &label,
-        const QString &defaultText) override
+    explicit StandardSearchDialogs(QWidget *owner)
+        : m_owner(owner)
+    { }
+
+    QString prompt(const QString &title, const QString &label, const QString &defaultText) override
     {
-        QInputDialog dialog(parent);
+        QInputDialog dialog(m_owner);
         dialog.setWindowTitle(title);
         dialog.setLabelText(label);
         dialog.setTextValue(defaultText);
@@ -57,17 +60,20 @@ public:
         return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     }
 
-    void information(QWidget *parent, const QString &title, const QString &text) override
+    void information(const QString &title, const QString &text) override
     {
-        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, m_owner);
         widenToFitTitle(box);
         box.exec();
     }
+
+private:
+    QWidget *m_owner;
 };
 
 } // namespace
 
-std::unique_ptr<SearchDialogs> makeStandardSearchDialogs()
+std::unique_ptr<SearchDialogs> makeStandardSearchDialogs(QWidget *owner)
 {
-    return std::make_unique<StandardSearchDialogs>();
+    return std::make_unique<StandardSearchDialogs>(owner);
 }

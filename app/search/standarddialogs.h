@@ -1,8 +1,0 @@
-#pragma once
-
-#include <memory>
-
-#include "app/search/searchdialogs.h"
-
-// The real prompt and message: QInputDialog and QMessageBox.
-std::unique_ptr<SearchDialogs> makeStandardSearchDialogs();
