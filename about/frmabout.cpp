@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -49,26 +50,6 @@ QMargins frameOf(const QWidget *window)
 }
 
 } // namespace
-
-ImageControl::ImageControl(QWidget *parent)
-    : QLabel(parent)
-{
-    setFrameShape(QFrame::NoFrame);
-    setContentsMargins(0, 0, 0, 0);
-}
-
-void ImageControl::mousePressEvent(QMouseEvent *event)
-{
-    // Taken here, so the press never reaches the window beneath.
-    event->accept();
-}
-
-void ImageControl::mouseReleaseEvent(QMouseEvent *event)
-{
-    event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-}
 
 frmAbout::frmAbout(LinkOpener openLink)
     : QWidget(nullptr,

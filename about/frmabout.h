@@ -1,34 +1,16 @@
 #pragma once
 
-#include <QLabel>
 #include <QPixmap>
 #include <QWidget>
 
 #include <array>
 
+#include "about/imagecontrol.h"
 #include "about/linkopener.h"
 #include "common/links.h"
 
 class QComboBox;
-
-// A picture that sizes itself to its image and reports a click. Tag holds the
-// web address it stands for.
-class ImageControl : public QLabel
-{
-    Q_OBJECT
-
-public:
-    explicit ImageControl(QWidget *parent = nullptr);
-
-    QString Tag;
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-};
+class QLabel;
 
 // The About window: title, version and three web links over a background
 // picture. It has no owner and knows nothing of the main window; the About
