@@ -5,32 +5,17 @@
 #include <QMenuBar>
 #include <QtTest>
 
-#include "about/frmabout.h"
+#include "aboutwindow.h"
 #include "app/form1.h"
 #include "app/startup.h"
 #include "common/links.h"
+#include "common/version.h"
 #include "toplevel.h"
 
 namespace {
 
-struct Opened
-{
-    QWidget *owner;
-    QString address;
-};
-
-QString tag(int index)
-{
-    return QString::fromLatin1(links::kLinks[index].tag);
-}
-
-// Chinese reaches a text field through the input method, as it does for a player.
-void type(QWidget *field, const QString &text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QCoreApplication::sendEvent(field, &event);
-}
+// The version label: the version CMake sets, after the word for it.
+const QString kVersionText = u"版本 "_qs + QLatin1StringView(appinfo::kVersion);
 
 } // namespace
 
@@ -67,7 +52,7 @@ private:
     Form1 *main = nullptr;
     frmAbout *about = nullptr;
     QComboBox *combo = nullptr;
-    QList<Opened> opened;
+    QList<OpenedLink> opened;
 };
 
 void TestAbout::initTestCase()
@@ -78,9 +63,7 @@ void TestAbout::initTestCase()
 void TestAbout::init()
 {
     opened.clear();
-    main = new Form1(makeStandardSearchDialogs, [this](QWidget *owner, const QString &address) {
-        opened.append({owner, address});
-    });
+    main = new Form1(makeStandardSearchDialogs, recordLinks(opened));
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QVERIFY(!topLevel<frmAbout>()); // nothing made before it is needed
@@ -106,12 +89,7 @@ void TestAbout::showAbout()
 
 ImageControl *TestAbout::picture(int index) const
 {
-    const QList<ImageControl *> all = about->findChildren<ImageControl *>(u"imgURL"_qs);
-    for (ImageControl *p : all) {
-        if (p->Tag == tag(index))
-            return p;
-    }
-    return nullptr;
+    return linkPicture(about, index);
 }
 
 void TestAbout::loadComposesTexts()
@@ -121,7 +99,7 @@ void TestAbout::loadComposesTexts()
     const auto *version = about->findChild<QLabel *>(u"lblVersion"_qs);
     QCOMPARE(title->text(), QCoreApplication::applicationName());
     QCOMPARE(title->text(), u"Morvane2物品一览表"_qs);
-    QCOMPARE(version->text(), u"版本 1.0.0"_qs);
+    QCOMPARE(version->text(), kVersionText);
     // Each label keeps its place and takes the size of its text.
     QCOMPARE(title->geometry(), QRect(QPoint(12, 48), title->sizeHint()));
     QCOMPARE(version->geometry(), QRect(QPoint(12, 71), version->sizeHint()));
@@ -182,7 +160,7 @@ void TestAbout::pictures()
     QCOMPARE(p->pixmap().size(), geometry.size());
     QCOMPARE(p->frameShape(), QFrame::NoFrame);
     QCOMPARE(p->toolTip(), toolTip);
-    QCOMPARE(p->Tag, tag(index));
+    QCOMPARE(p->Tag, linkAddress(index));
     QCOMPARE(p->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(p->cursor().hotSpot(), QPoint(5, 0));
     QCOMPARE(p->cursor().pixmap().size(), QSize(32, 32));
@@ -207,13 +185,13 @@ void TestAbout::entryAndPictureOpenTheSameAddress()
     const QRect item = view->visualRect(view->model()->index(index, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
     QTRY_COMPARE(opened.size(), 1);
-    QCOMPARE(opened[0].address, tag(index));
+    QCOMPARE(opened[0].address, linkAddress(index));
     QCOMPARE(opened[0].owner, about);
     QCOMPARE(combo->currentIndex(), index);
 
     QTest::mouseClick(picture(index), Qt::LeftButton);
     QCOMPARE(opened.size(), 2);
-    QCOMPARE(opened[1].address, tag(index));
+    QCOMPARE(opened[1].address, linkAddress(index));
     QCOMPARE(opened[1].owner, about);
     QVERIFY(about->isVisible());
     QCOMPARE(combo->currentIndex(), index); // the list keeps its selection
@@ -228,9 +206,10 @@ void TestAbout::arrowKeysOpenEachPassedEntry()
     QTest::keyClick(field, Qt::Key_Down); // already at the last entry: no change
     QTest::keyClick(field, Qt::Key_Up);
     QStringList addresses;
-    for (const Opened &o : std::as_const(opened))
+    for (const OpenedLink &o : std::as_const(opened))
         addresses << o.address;
-    QCOMPARE(addresses, (QStringList{tag(0), tag(1), tag(2), tag(1)}));
+    QCOMPARE(
+        addresses, (QStringList{linkAddress(0), linkAddress(1), linkAddress(2), linkAddress(1)}));
     QCOMPARE(combo->currentIndex(), 1);
 }
 
@@ -239,7 +218,7 @@ void TestAbout::typingOpensAndAddsNothing_data()
     QTest::addColumn<QString>("typed");
     QTest::newRow("free text") << u"hello"_qs;
     QTest::newRow("an entry's exact text") << QString::fromUtf8(links::kLinks[1].entry);
-    QTest::newRow("an address") << tag(2);
+    QTest::newRow("an address") << linkAddress(2);
 }
 
 void TestAbout::typingOpensAndAddsNothing()
@@ -250,7 +229,7 @@ void TestAbout::typingOpensAndAddsNothing()
     if (std::all_of(typed.cbegin(), typed.cend(), [](QChar c) { return c.unicode() < 0x80; }))
         QTest::keyClicks(field, typed);
     else
-        type(field, typed);
+        typeThroughInputMethod(field, typed);
     QTest::keyClick(field, Qt::Key_Return);
     QTest::keyClick(field, Qt::Key_Enter);
     combo->clearFocus(); // editing finishes when the focus leaves
@@ -342,7 +321,7 @@ void TestAbout::showAfterClose()
     QCOMPARE(combo->currentIndex(), -1);
     QCOMPARE(combo->currentText(), u"欢迎访问"_qs);
     QCOMPARE(combo->count(), 3);
-    QCOMPARE(about->findChild<QLabel *>(u"lblVersion"_qs)->text(), u"版本 1.0.0"_qs);
+    QCOMPARE(about->findChild<QLabel *>(u"lblVersion"_qs)->text(), kVersionText);
 }
 
 void TestAbout::mainWindowStaysUsable()

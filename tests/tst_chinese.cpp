@@ -11,15 +11,21 @@
 #include <QtTest>
 
 #include "about/frmabout.h"
+#include "aboutwindow.h"
 #include "app/form1.h"
 #include "app/standarddialogs.h"
 #include "app/startup.h"
 #include "app/textarea.h"
 #include "common/links.h"
+#include "common/version.h"
+#include "modaldialogs.h"
 #include "toplevel.h"
 
 // Run under LANG=C: whatever the system's language, the program speaks Chinese.
 namespace {
+
+// The version label: the version CMake sets, after the word for it.
+const QString kVersionText = u"版本 "_qs + QLatin1StringView(appinfo::kVersion);
 
 constexpr int kMenuPoints = 13;
 
@@ -145,15 +151,8 @@ QWidget *TestChinese::control(const QString &which) const
     if (which == u"Text1"_qs)
         return main->findChild<TextArea *>(u"Text1"_qs);
     frmAbout *about = topLevel<frmAbout>();
-    if (which.startsWith(u"imgURL"_qs)) {
-        const int index = which.back().digitValue();
-        const QList<ImageControl *> pictures = about->findChildren<ImageControl *>(u"imgURL"_qs);
-        for (ImageControl *p : pictures) {
-            if (p->Tag == QString::fromLatin1(links::kLinks[index].tag))
-                return p;
-        }
-        return nullptr;
-    }
+    if (which.startsWith(u"imgURL"_qs))
+        return linkPicture(about, which.back().digitValue());
     if (which == u"Combo1.lineEdit"_qs)
         return about->findChild<QComboBox *>(u"Combo1"_qs)->lineEdit();
     return about->findChild<QWidget *>(which);
@@ -197,7 +196,7 @@ void TestChinese::accessibleNames_data()
     QTest::newRow("modification site's picture") << u"imgURL1"_qs << u"铁匠铺"_qs;
     QTest::newRow("portal's picture") << u"imgURL2"_qs << u"云游客栈"_qs;
     QTest::newRow("title label") << u"lblTitle"_qs << u"程序名称：Morvane2物品一览表"_qs;
-    QTest::newRow("version label") << u"lblVersion"_qs << u"版本 1.0.0"_qs;
+    QTest::newRow("version label") << u"lblVersion"_qs << kVersionText;
 }
 
 void TestChinese::accessibleNames()
@@ -219,27 +218,21 @@ void TestChinese::searchDialogButtons()
     // The real prompt and message of Find, answered from a timer.
     QStringList promptButtons;
     QStringList messageButtons;
-    QTimer answerer;
-    answerer.setInterval(10);
-    connect(&answerer, &QTimer::timeout, this, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *input = qobject_cast<QInputDialog *>(modal)) {
-            const QList<QAbstractButton *> buttons
-                = input->findChild<QDialogButtonBox *>()->buttons();
-            for (const QAbstractButton *b : buttons)
-                promptButtons << b->text();
-            input->setTextValue(u"不在目录里的字"_qs);
-            input->accept();
-        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            const QList<QAbstractButton *> buttons = box->buttons();
-            for (const QAbstractButton *b : buttons)
-                messageButtons << b->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    answerer.start();
+    ModalAnswerer answerer;
+    answerer.onPrompt = [&](QInputDialog *input) {
+        const QList<QAbstractButton *> buttons = input->findChild<QDialogButtonBox *>()->buttons();
+        for (const QAbstractButton *b : buttons)
+            promptButtons << b->text();
+        input->setTextValue(u"不在目录里的字"_qs);
+        input->accept();
+    };
+    answerer.onMessage = [&](QMessageBox *box) {
+        const QList<QAbstractButton *> buttons = box->buttons();
+        for (const QAbstractButton *b : buttons)
+            messageButtons << b->text();
+        box->button(QMessageBox::Ok)->click();
+    };
     main->findChild<QAction *>(u"mnuFind"_qs)->trigger();
-    answerer.stop();
 
     const auto plain = [](QStringList texts) {
         for (QString &t : texts)

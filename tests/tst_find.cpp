@@ -9,6 +9,7 @@
 #include "app/standarddialogs.h"
 #include "app/startup.h"
 #include "app/textarea.h"
+#include "modaldialogs.h"
 #include "reference_search.h"
 #include "scripteddialogs.h"
 
@@ -188,8 +189,8 @@ void TestFind::realDialogs()
     auto *area = window->findChild<TextArea *>(u"Text1"_qs);
     area->setText(u"回气丹,E62\r\n金创药,E61\r\n"_qs);
 
-    // Answers whatever modal dialog is up: types `answer` into the prompt,
-    // records the message box and presses its button.
+    // Types `answer` into the prompt, records the message box and presses
+    // its button.
     struct Seen
     {
         QString promptTitle, promptLabel, promptDefault;
@@ -201,32 +202,28 @@ void TestFind::realDialogs()
         bool modal = false;
     } seen;
     QString answer;
-    QTimer answerer;
-    answerer.setInterval(10);
-    connect(&answerer, &QTimer::timeout, this, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *input = qobject_cast<QInputDialog *>(modal)) {
-            seen.promptTitle = input->windowTitle();
-            seen.promptLabel = input->labelText();
-            seen.promptDefault = input->textValue();
-            seen.modal = input->parentWidget() == window.get() && input->isModal();
-            seen.promptWidth = input->width();
-            input->setTextValue(answer);
-            if (answer.isEmpty())
-                input->reject();
-            else
-                input->accept();
-        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            seen.messageTitle = box->windowTitle();
-            seen.messageText = box->text();
-            seen.icon = box->icon();
-            seen.buttons = box->buttons().size();
-            seen.width = box->width();
-            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-                QTest::mouseClick(ok, Qt::LeftButton);
-        }
-    });
-    answerer.start();
+    ModalAnswerer answerer;
+    answerer.onPrompt = [&](QInputDialog *input) {
+        seen.promptTitle = input->windowTitle();
+        seen.promptLabel = input->labelText();
+        seen.promptDefault = input->textValue();
+        seen.modal = input->parentWidget() == window.get() && input->isModal();
+        seen.promptWidth = input->width();
+        input->setTextValue(answer);
+        if (answer.isEmpty())
+            input->reject();
+        else
+            input->accept();
+    };
+    answerer.onMessage = [&](QMessageBox *box) {
+        seen.messageTitle = box->windowTitle();
+        seen.messageText = box->text();
+        seen.icon = box->icon();
+        seen.buttons = box->buttons().size();
+        seen.width = box->width();
+        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+            QTest::mouseClick(ok, Qt::LeftButton);
+    };
 
     // Both are wide enough for their whole title in a title bar, beside its
     // icon and three buttons, not just for their own text.

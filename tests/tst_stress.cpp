@@ -22,6 +22,7 @@
 #include <numeric>
 
 #include "about/frmabout.h"
+#include "aboutwindow.h"
 #include "app/catalogue.h"
 #include "app/form1.h"
 #include "app/startup.h"
@@ -77,12 +78,6 @@ void dropPlatformGaps(QtMsgType type, const QMessageLogContext &context, const Q
         return;
     previousHandler(type, context, message);
 }
-
-struct Opened
-{
-    QWidget *owner;
-    QString address;
-};
 
 // The marked match as indices into the text; -1 when nothing is marked.
 struct Mark
@@ -165,7 +160,7 @@ private:
     ScriptedDialogs *dialogs = nullptr; // owned by the window
     QString lastAnswer; // to the last prompt
     bool commandTriggered = false; // Find or Find next, by the action itself
-    QList<Opened> opened;
+    QList<OpenedLink> opened;
     qsizetype openedChecked = 0;
     QStringList codes; // the catalogue's item codes
     QStringList runs; // the catalogue's runs of one repeated character
@@ -500,9 +495,7 @@ QString TestStress::listTyping()
         break;
     case 1: { // Chinese: an entry's text or a piece of the catalogue
         typed = chance(40) ? entries[below(3)] : catalogueSlice(6);
-        QInputMethodEvent event;
-        event.setCommitString(typed);
-        QCoreApplication::sendEvent(field, &event);
+        typeThroughInputMethod(field, typed);
         done += u"input method"_qs;
         break;
     }
@@ -645,7 +638,7 @@ QString TestStress::brokenInvariant()
         }
     }
     for (; openedChecked < opened.size(); ++openedChecked) {
-        const Opened &o = opened[openedChecked];
+        const OpenedLink &o = opened[openedChecked];
         if (!tags.contains(o.address))
             return QStringLiteral("opened the address \"%1\"").arg(o.address);
         if (o.owner != topLevel<frmAbout>())
@@ -733,10 +726,7 @@ void TestStress::randomRound()
     qInfo("stress round: seed %u, %d actions (replay with MORVANE2_STRESS_SEED=%u)", seed, actions,
         seed);
 
-    const auto owned = std::make_unique<Form1>(
-        makeScriptedDialogs(dialogs), [this](QWidget *owner, const QString &address) {
-            opened.append({owner, address});
-        });
+    const auto owned = std::make_unique<Form1>(makeScriptedDialogs(dialogs), recordLinks(opened));
     dialogs->nextAnswer = [this] { return lastAnswer = randomAnswer(); };
     window = owned.get();
     QCOMPARE(dialogs->owner, window); // the prompt and message are the window's
