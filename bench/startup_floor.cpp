@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     QStringDecoder gbk("GBK");
     QPlainTextEdit edit;
     edit.setPlainText(gbk(file.readAll()));
-    edit.resize(672, 388);
+    edit.resize(672, 388); // the viewer's text area as it starts
     edit.show();
     new FirstPaintProbe(edit);
     return app.exec();

@@ -2,8 +2,9 @@
 
 #include <array>
 
-// The three web links. The catalogue's header lists them and the About window
-// offers them; both take them from here, so they cannot drift apart.
+// The three web links, as the About window offers them. The catalogue's
+// header lists the same three in its own text; tst_catalogue holds its link
+// lines to this table, so the two cannot drift apart unnoticed.
 namespace links {
 
 struct Link

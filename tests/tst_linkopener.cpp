@@ -12,17 +12,21 @@ class TestLinkOpener : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { savedPath = qgetenv("PATH"); }
+    // However a test ends, the next one starts with the real PATH.
+    void cleanup() { qputenv("PATH", savedPath); }
+
     void noBrowserAnywhere();
     void eachAddressReachesTheBrowserAlone_data();
     void eachAddressReachesTheBrowserAlone();
 
 private:
     QTemporaryDir scratch;
+    QByteArray savedPath;
 };
 
 void TestLinkOpener::noBrowserAnywhere()
 {
-    const QByteArray path = qgetenv("PATH");
     qputenv("PATH", scratch.path().toLocal8Bit()); // an empty folder
     qunsetenv("BROWSER");
     qunsetenv("DEFAULT_BROWSER");
@@ -31,7 +35,6 @@ void TestLinkOpener::noBrowserAnywhere()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u".*"_qs));
     openInDefaultBrowser(nullptr, QString::fromLatin1(links::kLinks[0].tag));
     QVERIFY2(clock.elapsed() < 5000, "opening a link with no browser must not hang");
-    qputenv("PATH", path);
 }
 
 void TestLinkOpener::eachAddressReachesTheBrowserAlone_data()
