@@ -15,7 +15,7 @@ fail_with_log() { cat "$log" >&2; fail "$@"; }
 # A missing locale falls back to C silently: the run would pass without
 # testing the desktop languages it names.
 missing=$(missing_locales en_US.UTF-8 zh_CN.UTF-8 | paste -sd ' ')
-[ -z "$missing" ] || fail "the locales $missing are missing: tools/install-deps.sh adds them"
+[ -z "$missing" ] || fail "locales missing: $missing (tools/install-deps.sh adds them)"
 
 start_private_display
 unset QT_QPA_PLATFORM LC_ALL LANGUAGE
