@@ -9,9 +9,11 @@ max) and resident memory once the window is shown.
 usage: bench/startup.py [BUILD_DIR] [RUNS]
 """
 import os
+import select
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 build = sys.argv[1] if len(sys.argv) > 1 else "build-bench"
@@ -21,10 +23,39 @@ programs = {
     "floor": os.path.join(build, "bench", "startup_floor"),
 }
 
-display = ":73"
-xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-time.sleep(1.0)
+
+def start_xvfb(limit=10):
+    """Starts Xvfb on a free display, which it names on a pipe once it takes
+    connections (-displayfd); returns the process and the display."""
+    ready, write_end = os.pipe()
+    log = tempfile.TemporaryFile()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=log)
+    os.close(write_end)
+    # The number, then a newline, in two writes: the pipe stays open up to the
+    # newline, or Xvfb dies of SIGPIPE on it. End of file means Xvfb failed.
+    deadline = time.monotonic() + limit
+    text, what = b"", None
+    while not text.endswith(b"\n"):
+        if not select.select([ready], [], [], max(0, deadline - time.monotonic()))[0]:
+            what = f"was still silent after {limit} s"
+            break
+        chunk = os.read(ready, 32)
+        if not chunk:
+            what = "ended"
+            break
+        text += chunk
+    os.close(ready)
+    if what:
+        server.kill()
+        server.wait()
+        log.seek(0)
+        sys.exit(f"Xvfb named no display: it {what}. Its output:\n{log.read().decode(errors='replace')}")
+    return server, ":" + text.decode().strip()
+
+
+xvfb, display = start_xvfb()
 env = dict(os.environ, DISPLAY=display)
 env.pop("QT_QPA_PLATFORM", None)
 env.pop("WAYLAND_DISPLAY", None)
@@ -32,8 +63,11 @@ env.pop("WAYLAND_DISPLAY", None)
 
 def once(path):
     start = time.monotonic_ns()
-    out = subprocess.run([path], env=env, capture_output=True, text=True, timeout=30).stdout
-    fields = dict(item.split("=") for item in out.split())
+    run = subprocess.run([path], env=env, capture_output=True, text=True, timeout=30)
+    fields = dict(item.split("=") for item in run.stdout.split())
+    if "first_paint_ns" not in fields or "rss_kb" not in fields:
+        sys.exit(f"{path} exited with status {run.returncode} without its figures; it printed:\n"
+                 f"{run.stdout}{run.stderr}")
     return (int(fields["first_paint_ns"]) - start) / 1e6, int(fields["rss_kb"]) / 1024
 
 
@@ -46,6 +80,7 @@ try:
             samples[name].append(once(path))
 finally:
     xvfb.terminate()
+    xvfb.wait(timeout=10)
 
 
 def summary(values):

@@ -89,7 +89,7 @@ set_tests_properties(program_without_display_unset program_without_display_unrea
 
 add_test(NAME windows_exe_resources
     COMMAND ${windows_tools}/check-exe.sh $<TARGET_FILE:morvane2-items>
-            ${PROJECT_SOURCE_DIR}/assets/icons/morvane2.ico)
+            ${PROJECT_SOURCE_DIR}/assets/icons/morvane2.ico ${PROJECT_VERSION})
 
 # Qt's windows platform on a private X server; Wine draws the Chinese with
 # the system's fonts, found through fontconfig.
@@ -117,7 +117,7 @@ add_test(NAME windows_zip
             ${wine_logs}/windows_zip)
 add_test(NAME windows_installer
     COMMAND ${windows_tools}/check-installer.sh ${PROJECT_BINARY_DIR}/${package}.exe
-            ${wine_logs}/windows_installer)
+            ${PROJECT_VERSION} ${wine_logs}/windows_installer)
 set_tests_properties(windows_zip windows_installer PROPERTIES
     ENVIRONMENT MORVANE2_CACHE=${MORVANE2_CACHE} TIMEOUT 300 RUN_SERIAL TRUE
     LABELS packaging)

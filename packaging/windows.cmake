@@ -70,7 +70,6 @@ install(CODE "
     endforeach()
 ")
 
-set(CPACK_GENERATOR ZIP NSIS)
 morvane2_windows_package_name(CPACK_PACKAGE_FILE_NAME)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Morvane2物品一览表")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${PROJECT_NAME})

@@ -58,7 +58,7 @@ start_private_display "$scratch"
 "$program" >"$scratch/program.log" 2>&1 &
 app=$!
 display_program "$app"
-window=$(find_window 30 'Morvane2所有物品一览表' "$app" || true)
+window=$(find_window 30 "^$MORVANE2_WINDOW_TITLE\$" "$app" || true)
 if [ -z "$window" ]; then
     echo "FAIL: no main window within 30 s, or the program ended first"
     cat "$scratch/program.log"

@@ -9,25 +9,33 @@ set -euo pipefail
 source "$(dirname "$0")/../tools/private-display.sh"
 program=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# What the program printed so far, then the failure.
+fail_with_log() { cat "$log" >&2; fail "$@"; }
+
+# A missing locale falls back to C silently: the run would pass without
+# testing the desktop languages it names.
+missing=$(missing_locales en_US.UTF-8 zh_CN.UTF-8 | paste -sd ' ')
+[ -z "$missing" ] || fail "locales missing: $missing (tools/install-deps.sh adds them)"
 
 start_private_display
 unset QT_QPA_PLATFORM LC_ALL LANGUAGE
 
+# Titles are matched by their Latin ends: in the C locale the program cannot
+# name its windows in Chinese to the window system's older title property,
+# which the search reads too.
+title_head=${MORVANE2_WINDOW_TITLE%%[^[:ascii:]]*} title_tail=${MORVANE2_WINDOW_TITLE##*[^[:ascii:]]}
 for lang in C C.UTF-8 en_US.UTF-8 zh_CN.UTF-8; do
     log=$scratch/$lang.log
     LANG=$lang QT_LOGGING_RULES=qt.text.font.match=true "$program" >"$log" 2>&1 &
     pid=$!
     display_program $pid
-    # Titles are matched by their Latin letters: in the C locale the program
-    # cannot name its windows in Chinese to the window system's older title
-    # property, which the search reads too.
-    main=$(find_window 30 '^Morvane2.* by Tessavar$' $pid) || { cat "$log" >&2; fail "$lang: no main window"; }
-    keys_changing "$main" alt+f
-    keys_changing "$main" Escape
+    main=$(find_window 30 "^$title_head.*$title_tail\$" $pid) || fail_with_log "$lang: no main window"
+    keys_changing "$main" alt+f || fail_with_log "$lang: the 字体 menu did not open"
+    keys_changing "$main" Escape || fail_with_log "$lang: Escape did not close the 字体 menu"
     # 关于 sits right of the 查找 menu.
     xdotool windowactivate --sync "$main" key alt+s Right Return
-    about=$(find_window 10 '^[^M].* Morvane2' $pid) || fail "$lang: the About window did not open"
-    settled "$about"
+    about=$(find_window 10 '^[^M].* Morvane2' $pid) || fail_with_log "$lang: the About window did not open"
+    settled "$about" || fail_with_log "$lang: the About window kept changing"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
 

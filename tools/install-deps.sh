@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build, the tests and the fonts need and
-# this machine lacks, plus any packages named as arguments (tools/screenshots.sh
-# asks for its own). Does nothing when everything is there.
+# this machine lacks, plus any packages named as arguments (tools/fuzz.sh and
+# tools/windows/install-deps.sh ask for their own). Does nothing when
+# everything is there.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -14,9 +15,12 @@ packages=(
     # The catalogue's glossary check.
     python3
     # Packaging and its tests: the desktop validators, the .deb's dependency
-    # scan, and a private X server with a window manager to start it on.
+    # scan. What tools/private-display.sh runs: a private X server with a
+    # window manager, xdotool and wmctrl to find and close windows, and
+    # ImageMagick's import to see whether a window has changed; plus xprop and
+    # xwininfo (x11-utils) for tools/screenshots.sh.
     desktop-file-utils appstream dpkg-dev file
-    xvfb openbox xdotool wmctrl
+    xvfb openbox xdotool wmctrl imagemagick x11-utils
     "$@"
 )
 apt_install "${packages[@]}"

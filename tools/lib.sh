@@ -1,15 +1,21 @@
 # Sourced by the project's scripts: installing with apt-get, and waiting on a
 # condition with a time limit instead of sleeping and hoping.
 
+# The main window's title (Form1's caption), which the scripts look for.
+MORVANE2_WINDOW_TITLE='Morvane2所有物品一览表 by Tessavar'
+
+# as_root COMMAND...: runs COMMAND as root, through sudo when not root.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
 # How long apt-get waits for another installation to let go of apt's locks.
 MORVANE2_APT_LOCK_WAIT=${MORVANE2_APT_LOCK_WAIT:-1200}
 
-# apt_get ARGS...: apt-get as root (through sudo when not root), without
-# questions, waiting for the package lock instead of failing at once.
+# apt_get ARGS...: apt-get as root, without questions, waiting for the
+# package lock instead of failing at once.
 apt_get() {
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    as_root env DEBIAN_FRONTEND=noninteractive \
         apt-get -o DPkg::Lock::Timeout="$MORVANE2_APT_LOCK_WAIT" "$@"
 }
 
@@ -58,19 +64,25 @@ wait_until() {
 # gone PID: true once the process has ended (for wait_until).
 gone() { ! kill -0 "$1" 2>/dev/null; }
 
+# missing_locales NAME.UTF-8...: prints those of the locales that the system
+# lacks, one a line.
+missing_locales() {
+    local name
+    for name in "$@"; do
+        locale -a 2>/dev/null | grep -qix "${name%%.*}\.utf-\?8" || echo "$name"
+    done
+}
+
 # ensure_locales NAME.UTF-8...: adds those of the locales that the system
 # lacks, and says so; the suite starts the program in each of them.
 # localedef, not locale-gen, which differs between Debian and Ubuntu.
 ensure_locales() {
-    local missing=() name sudo=()
-    for name in "$@"; do
-        locale -a 2>/dev/null | grep -qix "${name%%.*}\.utf-\?8" || missing+=("$name")
-    done
+    local missing name
+    mapfile -t missing < <(missing_locales "$@")
     [ ${#missing[@]} -eq 0 ] && return 0
     apt_install locales
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Adding the locales ${missing[*]}"
     for name in "${missing[@]}"; do
-        "${sudo[@]}" localedef -i "${name%%.*}" -f UTF-8 "$name"
+        as_root localedef -i "${name%%.*}" -f UTF-8 "$name"
     done
 }

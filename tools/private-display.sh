@@ -1,6 +1,7 @@
 # Sourced by every script that shows windows without a desktop session
-# (tests/with_window_manager.sh, tests/deb_package.sh, tools/screenshots.sh,
-# tools/windows/wine-gui.sh, tools/windows/installer-screenshots.sh).
+# (tests/with_window_manager.sh, tests/deb_package.sh, tests/han_faces.sh,
+# tools/screenshots.sh, tools/windows/wine-gui.sh,
+# tools/windows/installer-screenshots.sh).
 #
 # It owns the caller's EXIT trap, which tears down in this order: the programs
 # the caller showed (display_program PID), the caller's own last steps
@@ -14,7 +15,8 @@
 #   XDG_RUNTIME_DIR under the scratch folder), so nothing of the caller's
 #   session leaks in or is left behind. SCRATCH_DIR keeps the logs; without
 #   it a temporary folder is made, removed at exit. Either way $scratch
-#   names it.
+#   names it. It first checks that the X server, the window manager and the
+#   commands the helpers below run are there, and names what is not.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 scratch=${scratch:-}
@@ -48,7 +50,27 @@ private_display_cleanup() {
 }
 trap private_display_cleanup EXIT
 
+# check_display_tools: fails with one line naming those of the commands this
+# file runs that are missing. Each is tried with an option that only prints
+# its version: the shell says 127 (126) for a command it cannot find (run).
+# Without this a helper failing inside a command substitution ends the
+# caller with status 127 and no word.
+check_display_tools() {
+    local tool package command option status missing=""
+    for tool in "xvfb Xvfb -version" "openbox openbox --version" "wmctrl wmctrl --version" \
+                "xdotool xdotool version" "imagemagick import -version"; do
+        read -r package command option <<<"$tool"
+        status=0
+        "$command" "$option" </dev/null >/dev/null 2>&1 || status=$?
+        [ "$status" -ne 126 ] && [ "$status" -ne 127 ] || missing+="${missing:+, }$command ($package)"
+    done
+    [ -z "$missing" ] && return 0
+    echo "FAIL: a private display needs $missing, not found or not runnable here: tools/install-deps.sh installs it" >&2
+    return 1
+}
+
 start_private_display() {
+    check_display_tools || return 1
     if [ $# -ge 1 ]; then
         scratch=$1
         mkdir -p "$scratch"

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the whole program and suite with AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-asan/ and runs the suite there.
+# Installs what is missing (tools/install-deps.sh), builds the whole program
+# and suite with AddressSanitizer and UndefinedBehaviorSanitizer in
+# build-asan/ and runs the suite there.
 # Any finding fails the run. The packaging tests are left out: they check
 # what is shipped, which is the ordinary build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+tools/install-deps.sh
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
     -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all" \

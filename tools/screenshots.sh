@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/private-display.sh
-tools/install-deps.sh imagemagick x11-utils
+tools/install-deps.sh
 
 if [ $# -ge 1 ]; then
     program=$(realpath "$1")
@@ -23,7 +23,7 @@ start_private_display
 
 "$program" &
 display_program $!
-main=$(find_window 30 'Morvane2所有物品一览表' || true)
+main=$(find_window 30 "^$MORVANE2_WINDOW_TITLE\$" || true)
 [ -n "$main" ] || { echo "the main window did not appear within 30 s" >&2; exit 1; }
 
 # Saves the window and its frame once it has stopped changing.

@@ -51,10 +51,10 @@ fi
 
 # apt-get source needs a deb-src entry: the one for each Debian or Ubuntu
 # archive apt already uses, same addresses and suites. This changes the
-# system's apt sources, so it says so.
+# system's apt sources, so it says so. (apt-cache here and apt-get source
+# below only read the lists and download into this user's folder: no root,
+# no lock, so they do not go through apt_get.)
 if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     entries=$(
         for f in /etc/apt/sources.list.d/*.sources; do
             [ -f "$f" ] || continue
@@ -70,7 +70,7 @@ if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
         [ -n "$2" ] || return 0
         echo "Adding deb-src entries to apt's sources, for qt6-base's source: writing $1"
         printf '%s\n' "$2" | sed 's/^/    /'
-        printf '%s\n' "$2" | "${sudo[@]}" tee "$1" >/dev/null
+        printf '%s\n' "$2" | as_root tee "$1" >/dev/null
     }
     add_sources /etc/apt/sources.list.d/morvane2-src.sources "$entries"
     add_sources /etc/apt/sources.list.d/morvane2-src.list "$lines"

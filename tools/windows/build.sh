@@ -24,7 +24,7 @@ configure() {
 }
 step configure configure
 step build cmake --build build-win
-# Both packages: CPACK_GENERATOR names ZIP and NSIS.
+# Both packages: CPACK_GENERATOR names ZIP and NSIS (packaging/CMakeLists.txt).
 # makensis's own messages go to a log of CPack's: shown when it fails.
 package() {
     local nsis_log=build-win/_CPack_Packages/win64/NSIS/NSISOutput.log

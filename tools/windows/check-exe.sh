@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Reads the built program's bytes as Explorer would: a GUI program (no
 # console window), the program icon as its only icon group, and a version
-# block saying 1.00 with the fixed version 1.0.0.0.
-# Usage: check-exe.sh PROGRAM.exe ICON.ico
+# block for VERSION (the project's, MAJOR.MINOR.PATCH): the text MAJOR "."
+# MINOR in two digits, then "." PATCH unless PATCH is 0 (1.0.0 reads "1.00",
+# 1.2.3 "1.02.3"), and the fixed version MAJOR.MINOR.PATCH.0.
+# Usage: check-exe.sh PROGRAM.exe ICON.ico VERSION
 set -euo pipefail
-exe=$1 icon=$2
+exe=$1 icon=$2 version=$3
+[[ $version =~ ^([0-9]+)\.([0-9]+)\.([0-9]+)$ ]] || { echo "FAIL version '$version' is not MAJOR.MINOR.PATCH"; exit 1; }
+major=$((10#${BASH_REMATCH[1]})) minor=$((10#${BASH_REMATCH[2]})) patch=$((10#${BASH_REMATCH[3]}))
+version_text=$(printf '%d.%02d' "$major" "$minor")
+[ "$patch" -eq 0 ] || version_text+=".$patch"
+fixed_version=$major.$minor.$patch.0
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 status=0
@@ -34,8 +41,8 @@ value() {
     iconv -c -f UTF-16LE -t UTF-8 < "$scratch/version" | tr '\0' '\n' |
         awk -v name="$1" 'found && NF {print; exit} substr($0, length($0) - length(name) + 1) == name {found = 1}'
 }
-check FileVersion 1.00 "$(value FileVersion)"
-check ProductVersion 1.00 "$(value ProductVersion)"
+check FileVersion "$version_text" "$(value FileVersion)"
+check ProductVersion "$version_text" "$(value ProductVersion)"
 check ProductName "Morvane2 item catalogue" "$(value ProductName)"
 check FileDescription "Morvane2 item catalogue viewer" "$(value FileDescription)"
 
@@ -48,6 +55,6 @@ word() { echo $((16#${1:2:2}${1:0:2})); } # 4 hex digits, little-endian
 dotted() { # 16 hex digits: MS dword, LS dword
     echo "$(word "${1:4:4}").$(word "${1:0:4}").$(word "${1:12:4}").$(word "${1:8:4}")"
 }
-check "fixed file version" 1.0.0.0 "$(dotted "${fixed:8:16}")"
-check "fixed product version" 1.0.0.0 "$(dotted "${fixed:24:16}")"
+check "fixed file version" "$fixed_version" "$(dotted "${fixed:8:16}")"
+check "fixed product version" "$fixed_version" "$(dotted "${fixed:24:16}")"
 exit $status

@@ -5,16 +5,16 @@
 # leaves neither folder nor shortcut behind. Wine's output and the
 # installed program's go to LOGS_DIR (default: a temporary folder), kept and
 # their tail shown when a check fails.
-# Usage: check-installer.sh INSTALLER.exe [LOGS_DIR]
+# VERSION is the project's: the entry in the installed programs must show it.
+# Usage: check-installer.sh INSTALLER.exe VERSION [LOGS_DIR]
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
-installer=$(realpath "$1")
-limit=$((12 * 1000 * 1000))
+installer=$(realpath "$1") expected_version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 ok() { echo "ok   $*"; }
 
-if [ $# -ge 2 ]; then
-    logs=$(realpath -m "$2") keep_logs=1
+if [ $# -ge 3 ]; then
+    logs=$(realpath -m "$3") keep_logs=1
     rm -rf "$logs" && mkdir -p "$logs"
 else
     logs=$(mktemp -d -t morvane2-installer.XXXXXX) keep_logs=0
@@ -33,9 +33,7 @@ report() {
 trap report EXIT
 wine_logged() { env -u DISPLAY wine "$@" >>"$wine_log" 2>&1; }
 
-size=$(stat -c %s "$installer")
-echo "$(basename "$installer"): $size bytes"
-[ "$size" -le "$limit" ] || fail "larger than $limit bytes"
+check_package_size "$installer"
 
 folder="$WINEPREFIX/drive_c/Program Files/Morvane2物品一览表"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Morvane2物品一览表/物品一览表.lnk"
@@ -56,7 +54,7 @@ grep -aq 'Program Files\\Morvane2[^\\]*\\morvane2-items\.exe' "$shortcut" ||
     fail "the shortcut does not start the program"
 ok "Start-menu shortcut: ${shortcut#*/Programs/}"
 version=$(reg_value DisplayVersion)
-[ "$version" = 1.0.0 ] || fail "installed programs entry: version '$version'"
+[ "$version" = "$expected_version" ] || fail "installed programs entry: version '$version', expected '$expected_version'"
 icon=$(reg_value DisplayIcon)
 [[ $icon == *'\morvane2-items.exe' ]] || fail "installed programs entry: icon '$icon'"
 uninstall=$(reg_value UninstallString)

@@ -8,14 +8,11 @@
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 zip=$(realpath "$1")
-limit=$((12 * 1000 * 1000))
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-size=$(stat -c %s "$zip")
-echo "$(basename "$zip"): $size bytes"
-[ "$size" -le "$limit" ] || fail "larger than $limit bytes"
+check_package_size "$zip"
 
 (cd "$scratch" && cmake -E tar xf "$zip")
 dir=$(dirname "$(find "$scratch" -name morvane2-items.exe)")

@@ -30,6 +30,16 @@ find_qt_win() {
     MORVANE2_QT_WIN=$MORVANE2_CACHE/qt-$upstream-mingw64
 }
 
+# check_package_size FILE: says the package's size, and fails when it is
+# over the limit both packages (zip and installer) are held to.
+MORVANE2_PACKAGE_LIMIT=$((12 * 1000 * 1000))
+check_package_size() {
+    local size
+    size=$(stat -c %s "$1")
+    echo "$(basename "$1"): $size bytes"
+    [ "$size" -le "$MORVANE2_PACKAGE_LIMIT" ] || { echo "FAIL: larger than $MORVANE2_PACKAGE_LIMIT bytes" >&2; return 1; }
+}
+
 # step NAME COMMAND...: runs one step of a job. When it fails, says which
 # and, if MORVANE2_FAILED_STEP names a file, writes NAME there for the job's
 # summary line (tools/windows/ci.sh).

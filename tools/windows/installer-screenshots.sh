@@ -80,7 +80,7 @@ shot "$window" "$docs/installer-finish.png"
 
 # 完成 with "运行 …" ticked, as it is by default, starts the program.
 xdotool windowactivate --sync "$window" key Return
-main=$(find_window 90 '^Morvane2所有物品一览表 by Tessavar$' || true)
+main=$(find_window 90 "^$MORVANE2_WINDOW_TITLE\$" || true)
 [ -n "$main" ] || fail "the finish page did not start the program"
 echo "the finish page started the program: window $main"
 wmctrl -i -c "$main"

@@ -15,7 +15,7 @@ source "$(dirname "$0")/env.sh"
 source "$(dirname "$0")/../private-display.sh"
 
 # Form1's caption; the window search below matches nothing else.
-title='Morvane2所有物品一览表 by Tessavar'
+title=$MORVANE2_WINDOW_TITLE
 screenshot="" about_link="" logs="" display_up=0
 while [ $# -gt 1 ]; do
     case $1 in
