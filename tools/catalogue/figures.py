@@ -2,11 +2,16 @@
 """Reports the catalogue's stored figures against their targets, and the rhythm
 of its descriptions, so wording can be tuned until every delta is zero.
 
-usage: figures.py [catalogue.txt] [--list]
-  --list  also prints each description's length and shape
+usage: figures.py [catalogue.txt] [--list] [--steps]
+  --list   also prints each description's length and shape
+  --steps  also prints, per code block, the values of each stat that leads
+           three or more effects, in code order, with the steps between them:
+           a ladder that climbs by one fixed step reads as made to order
 """
 
+import re
 import sys
+from collections import Counter, defaultdict
 
 import catdoc
 
@@ -26,6 +31,40 @@ def is_ab_shape(entry):
         return False
     ends = sum(narrative.count(c) for c in catdoc.SENTENCE_END)
     return ends == 1 and narrative[-1] in catdoc.SENTENCE_END and 1 <= narrative.count('，') <= 2
+
+
+FULL_DIGITS = str.maketrans('０１２３４５６７８９', '0123456789')
+# A stat and its figure in an effect: 攻击＋１５, 镶嵌：内力＋３０, 售价：２两.
+STAT = re.compile(r'([^，、：（）]+?)[：]?([＋－]?)([０-９]+)(两|文)?')
+
+
+def stats(entry):
+    """(stat, value) pairs of the effect, in the order written; prices in 文."""
+    found = []
+    for name, sign, digits, unit in STAT.findall(entry.split()[1]):
+        value = int(digits.translate(FULL_DIGITS))
+        if unit == '两':
+            value *= 1000
+        if sign or unit:
+            found.append((name.split('：')[-1], -value if sign == '－' else value))
+    return found
+
+
+def print_steps(entries):
+    blocks = defaultdict(list)
+    for e in entries:
+        blocks[e.block].append(e)
+    for block, members in sorted(blocks.items()):
+        leads = Counter(stats(e)[0][0] for e in members if stats(e))
+        for stat, count in leads.items():
+            if count < 3:
+                continue
+            values = [v for e in members for s, v in stats(e)[:1] if s == stat]
+            steps = [b - a for a, b in zip(values, values[1:])]
+            falls = sum(1 for x in steps if x <= 0)
+            print(f'block {block} {stat}: {" ".join(map(str, values))}')
+            print(f'    steps {" ".join(map(str, steps))}  '
+                  f'({len(set(steps))} sizes, {falls} not rising)')
 
 
 def main(argv):
@@ -62,6 +101,8 @@ def main(argv):
     print(f'A，B。 shape {ab:3}  {100 * ab / n:5.1f} %  (at most 50 %)')
     print(f'fan asides   {asides:3}  {100 * asides / n:5.1f} %  (at most 10 %)')
     print(f'length       min {min(lengths)}  max {max(lengths)}  mean {sum(lengths) / n:.1f}')
+    if '--steps' in argv:
+        print_steps(entries)
     if '--list' in argv:
         for e in entries:
             print(f'{e.code:>4} {len(e.description):3} {"AB" if is_ab_shape(e) else "  "} '
