@@ -7,6 +7,10 @@ It also keeps the game's own voice: words that only a player would use (通关,
 主角, 剧情 …) may appear only inside a fan's aside, marked （注：……）, and
 asides stay rare; and 悟性 is only ever a lasting gain.
 
+And one word for each thing: an effect names a status by one term only (冰冻,
+never 冻伤 beside it), and a chance is always written 几率Ｎ％ or 几率＋Ｎ％,
+never 一成几率, 两成机会 or 胜率＋.
+
 usage: check_glossary.py [catalogue.txt] [glossary.txt] [common.txt]
 Exits 1 and lists every finding when the catalogue or the glossary is off.
 """
@@ -30,6 +34,18 @@ SURNAMES = ('王李张刘陈杨赵黄周吴徐孙胡朱高林何郭马罗梁宋�
 # Words of someone playing the game rather than living in it.
 PLAYER_WORDS = ['通关', '主角', '开服', '绑定', '开发者', '玩家', '剧情', '任务', '图鉴',
                 '掉率', '掉宝', '第二章', '终章', '存档', '读档', '刷怪', '小怪', '副本', '角色']
+# Each status an effect inflicts, cures or resists, with the words a writer
+# reaches for instead; a reader meeting 冻伤 beside 冰冻 takes them for two.
+STATUS_SYNONYMS = {
+    '冰冻': ('冻伤', '冻结', '冰封'),
+    '定身': ('点穴', '麻痹', '僵直'),
+    '昏睡': ('昏迷', '沉睡'),
+    '混乱': ('迷乱', '错乱'),
+    '灼烧': ('烧伤', '灼伤'),
+}
+# A chance in tenths (一成, 两成 …), or a rate not called 几率.
+ODD_CHANCE = re.compile(r'[一二两三四五六七八九十]成(?:几率|机会|机率|概率)'
+                        r'|(?:机会|机率|概率)[＋－０-９]|[\u4e00-\u9fff]{0,2}(?<!几)率[＋－０-９]')
 ASIDE = catdoc.ASIDE
 MAX_ASIDE_SHARE = 0.10
 
@@ -129,8 +145,15 @@ def main(argv):
         for word in PLAYER_WORDS:
             if word in in_voice:
                 problems.append(f'{where}: {word} outside an aside')
+        effect = e.split()[1]
+        for term, synonyms in STATUS_SYNONYMS.items():
+            for word in synonyms:
+                if word in effect:
+                    problems.append(f'{where}: {word} in an effect: the status is {term}')
+        for odd in ODD_CHANCE.findall(in_voice):
+            problems.append(f'{where}: {odd} is not how a chance is written (几率Ｎ％)')
         # 悟性 is how fast one learns: it only ever grows for good.
-        for gain in re.findall(r'悟性[＋－][０-９]+[^，]*', e.split()[1]):
+        for gain in re.findall(r'悟性[＋－][０-９]+[^，]*', effect):
             if '（永久' not in gain:
                 problems.append(f'{where}: {gain} is not a lasting gain')
     for name in glossary:
