@@ -9,7 +9,8 @@ asides stay rare; and 悟性 is only ever a lasting gain.
 
 And one word for each thing: an effect names a status by one term only (冰冻,
 never 冻伤 beside it), and a chance is always written 几率Ｎ％ or 几率＋Ｎ％,
-never 一成几率, 两成机会 or 胜率＋.
+never 一成几率, 两成机会 or 胜率＋. A resistance names the status it resists
+(抗冰冻, never 抗寒), and a lasting effect says how long in one of two units.
 
 usage: check_glossary.py [catalogue.txt] [glossary.txt] [common.txt]
 Exits 1 and lists every finding when the catalogue or the glossary is off.
@@ -46,6 +47,12 @@ STATUS_SYNONYMS = {
 # A chance in tenths (一成, 两成 …), or a rate not called 几率.
 ODD_CHANCE = re.compile(r'[一二两三四五六七八九十]成(?:几率|机会|机率|概率)'
                         r'|(?:机会|机率|概率)[＋－０-９]|[\u4e00-\u9fff]{0,2}(?<!几)率[＋－０-９]')
+# 抗X resists a status, so X is one the effects inflict (中毒 is resisted as
+# 抗毒); 抗寒 beside 冰冻 reads as a second cold.
+RESISTED = ('毒',) + tuple(STATUS_SYNONYMS)
+# How long an effect lasts: rounds in a fight, 时辰 on the road, or for good.
+DURATION = re.compile(r'（(?:[一二两三四五六七八九十]+回合'
+                      r'|(?:半|[一二两三四五六七八九十]+)个时辰|永久[^）]*)）')
 ASIDE = catdoc.ASIDE
 MAX_ASIDE_SHARE = 0.10
 
@@ -150,6 +157,12 @@ def main(argv):
             for word in synonyms:
                 if word in effect:
                     problems.append(f'{where}: {word} in an effect: the status is {term}')
+        for status in re.findall(r'抗([^＋－，]+?)[＋－]', effect):
+            if status not in RESISTED:
+                problems.append(f'{where}: 抗{status} resists no status the effects use')
+        for span in re.findall(r'（[^）]*）', effect):
+            if not DURATION.fullmatch(span):
+                problems.append(f'{where}: {span} is not a duration in 回合 or 时辰')
         for odd in ODD_CHANCE.findall(in_voice):
             problems.append(f'{where}: {odd} is not how a chance is written (几率Ｎ％)')
         # 悟性 is how fast one learns: it only ever grows for good.
