@@ -47,9 +47,9 @@ STATUS_SYNONYMS = {
 # A chance in tenths (一成, 两成 …), or a rate not called 几率.
 ODD_CHANCE = re.compile(r'[一二两三四五六七八九十]成(?:几率|机会|机率|概率)'
                         r'|(?:机会|机率|概率)[＋－０-９]|[\u4e00-\u9fff]{0,2}(?<!几)率[＋－０-９]')
-# 抗X resists a status, so X is one the effects inflict (中毒 is resisted as
-# 抗毒); 抗寒 beside 冰冻 reads as a second cold.
-RESISTED = ('毒',) + tuple(STATUS_SYNONYMS)
+# 抗X resists a status, so X is one the effects inflict, word for word:
+# 抗寒 beside 冰冻 reads as a second cold, 抗毒 beside 中毒 as a second poison.
+RESISTED = ('中毒',) + tuple(STATUS_SYNONYMS)
 # How long an effect lasts: rounds in a fight, 时辰 on the road, or for good.
 DURATION = re.compile(r'（(?:[一二两三四五六七八九十]+回合'
                       r'|(?:半|[一二两三四五六七八九十]+)个时辰|永久[^）]*)）')
