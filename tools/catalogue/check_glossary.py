@@ -11,6 +11,9 @@ And one word for each thing: an effect names a status by one term only (冰冻,
 never 冻伤 beside it), and a chance is always written 几率Ｎ％ or 几率＋Ｎ％,
 never 一成几率, 两成机会 or 胜率＋. A resistance names the status it resists
 (抗冰冻, never 抗寒), and a lasting effect says how long in one of two units.
+A status dealt on a hit gives its chance and how long it holds; a bare
+生命/内力/体力 is a refill, so only food and medicine use it (what gear raises
+is a 上限); and a rule of use has one wording.
 
 usage: check_glossary.py [catalogue.txt] [glossary.txt] [common.txt]
 Exits 1 and lists every finding when the catalogue or the glossary is off.
@@ -53,6 +56,15 @@ RESISTED = ('中毒',) + tuple(STATUS_SYNONYMS)
 # How long an effect lasts: rounds in a fight, 时辰 on the road, or for good.
 DURATION = re.compile(r'（(?:[一二两三四五六七八九十]+回合'
                       r'|(?:半|[一二两三四五六七八九十]+)个时辰|永久[^）]*)）')
+# Time told some other way: 一炷香, 当日.
+OTHER_TIME = re.compile(r'炷香|当日')
+# A status dealt on a hit: X几率Ｎ％（Ｍ回合）, never 附加X with no chance.
+ON_HIT = re.compile(r'(附加)?(' + '|'.join(RESISTED) + r')(几率([＋－]?)[０-９]+％)?'
+                    r'(（[一二两三四五六七八九十]+回合）)?')
+# 生命＋５０ restores; the codes E10–E73 (block 36) are food and medicine.
+BARE_POOL = re.compile(r'(?:生命|内力|体力)[＋－][０-９]+')
+RESTORE_BLOCK = 36
+WORDING = {'战斗中无法使用': '战斗中不可用', '战斗中不能用': '战斗中不可用'}
 ASIDE = catdoc.ASIDE
 MAX_ASIDE_SHARE = 0.10
 
@@ -163,6 +175,18 @@ def main(argv):
         for span in re.findall(r'（[^）]*）', effect):
             if not DURATION.fullmatch(span):
                 problems.append(f'{where}: {span} is not a duration in 回合 or 时辰')
+        for word in OTHER_TIME.findall(effect):
+            problems.append(f'{where}: {word} is not a duration in 回合 or 时辰')
+        for hit in ON_HIT.finditer(effect):
+            added, status, chance, plus, rounds = hit.groups()
+            if added or (chance and (plus or not rounds)):
+                problems.append(f'{where}: {hit.group()} is not written {status}几率Ｎ％（Ｍ回合）')
+        if BARE_POOL.search(effect) and (e.block != RESTORE_BLOCK or '（永久' in effect):
+            problems.append(f'{where}: {BARE_POOL.search(effect).group()} reads as a refill: '
+                            'what gear or a lasting pill raises is a 上限')
+        for odd_word, word in WORDING.items():
+            if odd_word in effect:
+                problems.append(f'{where}: {odd_word}: write {word}')
         for odd in ODD_CHANCE.findall(in_voice):
             problems.append(f'{where}: {odd} is not how a chance is written (几率Ｎ％)')
         # 悟性 is how fast one learns: it only ever grows for good.
