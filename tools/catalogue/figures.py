@@ -8,7 +8,9 @@ usage: figures.py [catalogue.txt] [--list] [--steps]
            three or more effects, in code order, with the steps between them:
            a ladder that climbs by one fixed step reads as made to order
 It also counts the descriptions that begin with a sect, place or house name
-from glossary.txt: past about a third they read as one frame.
+from glossary.txt: past about a third they read as one frame; and those that
+quote a unit price in their text (两文一双, 一颗五两), which the price field
+already gives: more than a few read as one more frame.
 """
 
 import os
@@ -41,6 +43,9 @@ def is_ab_shape(entry):
     return ends == 1 and narrative[-1] in catdoc.SENTENCE_END and 1 <= narrative.count('，') <= 2
 
 
+# A unit price in the text: 十文一张, 两文钱一根, 八两一把, 一颗五两.
+CN_NUMBER = '[一二两三四五六七八九十百千]+'
+UNIT_PRICE = re.compile(CN_NUMBER + r'[文两]钱?一[^\s，。]|一[^\s，。]' + CN_NUMBER + r'[文两]')
 FULL_DIGITS = str.maketrans('０１２３４５６７８９', '0123456789')
 # A stat and its figure in an effect: 攻击＋１５, 镶嵌：内力＋３０, 售价：２两.
 STAT = re.compile(r'([^，、：（）]+?)[：]?([＋－]?)([０-９]+)(两|文)?')
@@ -125,6 +130,8 @@ def main(argv):
     places = place_names()
     opening = sum(1 for e in entries if opens_with_place(e, places))
     print(f'place first  {opening:3}  {100 * opening / n:5.1f} %  (about a third at most)')
+    priced = sum(1 for e in entries if UNIT_PRICE.search(e.split()[0]))
+    print(f'unit price   {priced:3}  {100 * priced / n:5.1f} %  (a few at most)')
     print(f'length       min {min(lengths)}  max {max(lengths)}  mean {sum(lengths) / n:.1f}')
     if '--steps' in argv:
         print_steps(entries)
