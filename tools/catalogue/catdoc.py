@@ -17,6 +17,7 @@ FIRST_ENTRY_LINE = 12
 SENTENCE_END = '。！？'
 ASIDE_OPEN = '（注：'
 ASIDE = re.compile(r'（注：[^（）]*）')
+ASIDE_AT_END = re.compile(r'（注：[^（）]*）$')
 
 
 class Entry:
@@ -35,13 +36,19 @@ class Entry:
         return self.name.lstrip('\x14')
 
     def split(self):
-        """(narrative, effect): the effect is what follows the last sentence end."""
+        """(narrative, effect): the effect is what follows the last sentence end.
+
+        An aside closing the line belongs to the narrative, though it stands
+        after the effect."""
         d = self.description
+        closing = ASIDE_AT_END.search(d)
+        tail = closing.group() if closing else ''
+        d = d[:len(d) - len(tail)]
         last = max(d.rfind(c) for c in SENTENCE_END)
         # An aside after the last sentence still belongs to the narrative.
         for aside in ASIDE.finditer(d):
             last = max(last, aside.end() - 1)
-        return d[:last + 1], d[last + 1:]
+        return d[:last + 1] + tail, d[last + 1:]
 
 
 def read_bytes(path=DEFAULT_PATH):

@@ -7,6 +7,18 @@ It also keeps the game's own voice: words that only a player would use (通关,
 主角, 剧情 …) may appear only inside a fan's aside, marked （注：……）, and
 asides stay rare; and 悟性 is only ever a lasting gain.
 
+And one word for each thing: an effect names a status by one term only (冰冻,
+never 冻伤 beside it), and a chance is always written 几率Ｎ％ or 几率＋Ｎ％,
+never 一成几率, 两成机会 or 胜率＋. A resistance names the status it resists
+(抗冰冻, never 抗寒), and a lasting effect says how long in one of two units.
+A status dealt on a hit gives its chance and how long it holds; a bare
+生命/内力/体力 is a refill, so only food and medicine use it (what gear raises
+is a 上限); and a rule of use has one wording.
+
+A status in an effect is only ever dealt (X几率), cured (解除X), resisted
+(抗X) or names a damage (X伤害); money is Ｎ文, never Ｎ文钱; every 悟性 item
+follows one rule; and an aside stands at the very end of its line.
+
 usage: check_glossary.py [catalogue.txt] [glossary.txt] [common.txt]
 Exits 1 and lists every finding when the catalogue or the glossary is off.
 """
@@ -30,6 +42,39 @@ SURNAMES = ('王李张刘陈杨赵黄周吴徐孙胡朱高林何郭马罗梁宋�
 # Words of someone playing the game rather than living in it.
 PLAYER_WORDS = ['通关', '主角', '开服', '绑定', '开发者', '玩家', '剧情', '任务', '图鉴',
                 '掉率', '掉宝', '第二章', '终章', '存档', '读档', '刷怪', '小怪', '副本', '角色']
+# Each status an effect inflicts, cures or resists, with the words a writer
+# reaches for instead; a reader meeting 冻伤 beside 冰冻 takes them for two.
+# A damage of that element is named by it too: 灼烧伤害, never 火焰伤害.
+STATUS_SYNONYMS = {
+    '冰冻': ('冻伤', '冻结', '冰封', '寒气'),
+    '定身': ('点穴', '麻痹', '僵直'),
+    '昏睡': ('昏迷', '沉睡'),
+    '混乱': ('迷乱', '错乱'),
+    '灼烧': ('烧伤', '灼伤', '火焰'),
+}
+# A chance in tenths (一成, 两成 …), or a rate not called 几率.
+ODD_CHANCE = re.compile(r'[一二两三四五六七八九十]成(?:几率|机会|机率|概率)'
+                        r'|(?:机会|机率|概率)[＋－０-９]|[\u4e00-\u9fff]{0,2}(?<!几)率[＋－０-９]')
+# 抗X resists a status, so X is one the effects inflict, word for word:
+# 抗寒 beside 冰冻 reads as a second cold, 抗毒 beside 中毒 as a second poison.
+RESISTED = ('中毒',) + tuple(STATUS_SYNONYMS)
+# A status in an effect is dealt (X几率), cured (解除X), resisted (抗X) or is
+# the element of a damage (X伤害): never 灼烧敌人, 陷入昏睡 or 守卫昏睡.
+STATUS_USE = re.compile(r'(解除|抗)?(' + '|'.join(RESISTED) + r')(几率|伤害)?')
+# How long an effect lasts: rounds in a fight, 时辰 on the road, or for good.
+DURATION = re.compile(r'（(?:[一二两三四五六七八九十]+回合'
+                      r'|(?:半|[一二两三四五六七八九十]+)个时辰|永久[^）]*)）')
+# Time told some other way: 一炷香, 当日.
+OTHER_TIME = re.compile(r'炷香|当日')
+# A status dealt on a hit: X几率Ｎ％（Ｍ回合）, never 附加X with no chance.
+ON_HIT = re.compile(r'(附加)?(' + '|'.join(RESISTED) + r')(几率([＋－]?)[０-９]+％)?'
+                    r'(（[一二两三四五六七八九十]+回合）)?')
+# 生命＋５０ restores; the codes E10–E73 (block 36) are food and medicine.
+BARE_POOL = re.compile(r'(?:生命|内力|体力)[＋－][０-９]+')
+RESTORE_BLOCK = 36
+WORDING = {'战斗中无法使用': '战斗中不可用', '战斗中不能用': '战斗中不可用'}
+# Money is counted in 两 and 文, never 文钱.
+ODD_MONEY = re.compile(r'[一二两三四五六七八九十百]文钱')
 ASIDE = catdoc.ASIDE
 MAX_ASIDE_SHARE = 0.10
 
@@ -115,6 +160,7 @@ def main(argv):
     entries = catdoc.entries(catdoc.decode(catdoc.read_bytes(cat_path)))
     used = set()
     asides = 0
+    insight_rules = {}
     for e in entries:
         where = f'{e.code} {e.clean_name}'
         for text in (e.clean_name, e.description):
@@ -129,10 +175,48 @@ def main(argv):
         for word in PLAYER_WORDS:
             if word in in_voice:
                 problems.append(f'{where}: {word} outside an aside')
-        # 悟性 is how fast one learns: it only ever grows for good.
-        for gain in re.findall(r'悟性[＋－][０-９]+[^，]*', e.split()[1]):
-            if '（永久' not in gain:
+        effect = e.split()[1]
+        if any(a.end() != len(e.description) for a in ASIDE.finditer(e.description)):
+            problems.append(f'{where}: an aside not at the very end of its line')
+        for term, synonyms in STATUS_SYNONYMS.items():
+            for word in synonyms:
+                if word in effect.replace(term, '、'):
+                    problems.append(f'{where}: {word} in an effect: the status is {term}')
+        for status in re.findall(r'抗([^＋－，]+?)[＋－]', effect):
+            if status not in RESISTED:
+                problems.append(f'{where}: 抗{status} resists no status the effects use')
+        for span in re.findall(r'（[^）]*）', effect):
+            if not DURATION.fullmatch(span):
+                problems.append(f'{where}: {span} is not a duration in 回合 or 时辰')
+        for word in OTHER_TIME.findall(effect):
+            problems.append(f'{where}: {word} is not a duration in 回合 or 时辰')
+        for use in STATUS_USE.finditer(effect):
+            if not (use.group(1) or use.group(3)):
+                problems.append(f'{where}: {use.group(2)} is not dealt as {use.group(2)}几率Ｎ％, '
+                                f'cured as 解除{use.group(2)} or resisted as 抗{use.group(2)}')
+        for hit in ON_HIT.finditer(effect):
+            added, status, chance, plus, rounds = hit.groups()
+            if added or (chance and (plus or not rounds)):
+                problems.append(f'{where}: {hit.group()} is not written {status}几率Ｎ％（Ｍ回合）')
+        if BARE_POOL.search(effect) and (e.block != RESTORE_BLOCK or '（永久' in effect):
+            problems.append(f'{where}: {BARE_POOL.search(effect).group()} reads as a refill: '
+                            'what gear or a lasting pill raises is a 上限')
+        for odd_word, word in WORDING.items():
+            if odd_word in effect:
+                problems.append(f'{where}: {odd_word}: write {word}')
+        for odd in ODD_MONEY.findall(in_voice):
+            problems.append(f'{where}: {odd}: money is written Ｎ文')
+        for odd in ODD_CHANCE.findall(in_voice):
+            problems.append(f'{where}: {odd} is not how a chance is written (几率Ｎ％)')
+        # 悟性 is how fast one learns: it only ever grows for good, and every
+        # item that raises it does so under one rule.
+        for gain, rule in re.findall(r'(悟性[＋－][０-９]+(（[^）]*）)?)', effect):
+            if '（永久' not in rule:
                 problems.append(f'{where}: {gain} is not a lasting gain')
+            insight_rules.setdefault(rule, []).append(where)
+    if len(insight_rules) > 1:
+        problems.append('悟性 items under more than one rule: ' + '; '.join(
+            f'{rule} {", ".join(wheres)}' for rule, wheres in insight_rules.items()))
     for name in glossary:
         if name not in used:
             problems.append(f'glossary: {name} is not used in the catalogue')
