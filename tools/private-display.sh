@@ -69,6 +69,9 @@ check_display_tools() {
     return 1
 }
 
+# line_written FILE: true once FILE holds a whole line (for wait_until).
+line_written() { [ "$(wc -l <"$1")" -ge 1 ]; }
+
 start_private_display() {
     check_display_tools || return 1
     if [ $# -ge 1 ]; then
@@ -83,10 +86,24 @@ start_private_display() {
     export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
     unset WAYLAND_DISPLAY
 
+    # Now and then, on a loaded machine, openbox cannot open a display that
+    # Xvfb has just announced: one more start before giving up.
+    local attempt
+    for attempt in 1 2; do
+        start_server_and_window_manager && return 0
+        end_processes "${display_pids[@]}"
+        display_pids=()
+        [ $attempt -eq 2 ] || echo "the private display did not come up; starting it once more" >&2
+    done
+    return 1
+}
+
+start_server_and_window_manager() {
     rm -f "$scratch/display"
     Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
     display_pids+=($!)
-    wait_until 10 "Xvfb to start" test -s "$scratch/display" || { cat "$scratch/xvfb.log" >&2; return 1; }
+    # The display's number, then the line's end: both come once it takes clients.
+    wait_until 10 "Xvfb to start" line_written "$scratch/display" || { cat "$scratch/xvfb.log" >&2; return 1; }
     export DISPLAY=:$(head -n 1 "$scratch/display")
 
     openbox >"$scratch/openbox.log" 2>&1 &
