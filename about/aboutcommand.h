@@ -11,7 +11,9 @@ class frmAbout;
 class AboutCommand
 {
 public:
-    explicit AboutCommand(LinkOpener openLink = openInDefaultBrowser);
+    // `openLink` hands the chosen address to the browser (the main window
+    // chooses the real one or a test's).
+    explicit AboutCommand(LinkOpener openLink);
     ~AboutCommand();
 
     void run();

@@ -92,6 +92,8 @@ void frmAbout::createControls()
     // added, completed or taken as a choice.
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setCompleter(nullptr);
+    // QComboBox itself answers Enter in its field by matching the text to an
+    // entry and choosing it; that connection of its own is cut here.
     disconnect(Combo1->lineEdit(), &QLineEdit::editingFinished, Combo1, nullptr);
     for (const links::Link &link : links::kLinks)
         Combo1->addItem(QString::fromUtf8(link.entry));

@@ -21,7 +21,7 @@ class frmAbout : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmAbout(LinkOpener openLink = openInDefaultBrowser);
+    explicit frmAbout(LinkOpener openLink);
     ~frmAbout() override;
 
     // Loads the window if it is closed; otherwise brings it to the front as it is.

@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 #include <QString>
 
-#include "app/search/findcommands.h"
+#include "app/search/searchtarget.h"
 
 // The main window's text area. The document keeps one separator per line,
 // but the program counts positions in its text with CR and LF as one

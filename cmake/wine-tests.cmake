@@ -22,17 +22,9 @@ if(NOT MORVANE2_CACHE)
         "Cache folder of tools/windows: Qt for Windows and Wine's prefix (wine64)")
 endif()
 
-# The address the About window's first link hands to the browser: the first
-# entry of the link table the program is built from, read once here.
-set(links_h ${PROJECT_SOURCE_DIR}/common/links.h)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${links_h})
-file(READ ${links_h} links_text)
-if(NOT links_text MATCHES "kLinks[^{;]*{{[ \t\r\n]*{[ \t\r\n]*\"(https?://[^\"]+)\"")
-    message(FATAL_ERROR "${links_h}: the link table kLinks{{ {\"http...\", ...} was not found, "
-                        "so wine_about_link does not know which address to expect: "
-                        "has the table moved or changed shape?")
-endif()
-set(first_link ${CMAKE_MATCH_1})
+# The address the About window's first link hands to the browser.
+include(${PROJECT_SOURCE_DIR}/cmake/linktable.cmake)
+morvane2_first_link_address(first_link)
 
 # Offscreen Qt on Windows reads fonts from one folder only: this one holds
 # Noto CJK for the Chinese and DejaVu for Latin.

@@ -14,11 +14,13 @@ seconds=${1:-60}
 build=$root/build-fuzz
 corpus=$root/tests/fuzz/corpus
 
-# The project's own build needs, then clang and its libFuzzer runtime.
-tools/install-deps.sh clang libclang-rt-14-dev
+# The project's own build needs, then clang and its libFuzzer runtime, of one
+# version: the default clang differs between Debian and Ubuntu releases, and
+# the runtime must match the compiler.
+tools/install-deps.sh clang-14 libclang-rt-14-dev
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
-    -DCMAKE_CXX_COMPILER=clang++ -DMORVANE2_FUZZ=ON >/dev/null
+    -DCMAKE_CXX_COMPILER=clang++-14 -DMORVANE2_FUZZ=ON >/dev/null
 cmake --build "$build" --target fuzz_search
 
 # New inputs go to a scratch directory; the saved corpus is only read.

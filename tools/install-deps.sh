@@ -12,6 +12,10 @@ packages=(
     qt6-translations-l10n qt6-l10n-tools
     qt6-qpa-plugins libxkbcommon-x11-0 libxcb-cursor0
     fonts-noto-cjk
+    # The Latin font of the test that starts without any Chinese font.
+    fonts-dejavu-core
+    # The benchmarks, which ./test builds.
+    libbenchmark-dev
     # The catalogue's glossary check.
     python3
     # Packaging and its tests: the desktop validators, the .deb's dependency
