@@ -15,9 +15,14 @@ A status dealt on a hit gives its chance and how long it holds; a bare
 生命/内力/体力 is a refill, so only food and medicine use it (what gear raises
 is a 上限); and a rule of use has one wording.
 
-A status in an effect is only ever dealt (X几率), cured (解除X), resisted
-(抗X) or names a damage (X伤害); money is Ｎ文, never Ｎ文钱; every 悟性 item
-follows one rule; and an aside stands at the very end of its line.
+A status in an effect is only ever dealt (X几率), cured (解除X) or resisted
+(抗X); money is Ｎ文, never Ｎ文钱; every 悟性 item follows one rule; and an
+aside stands at the very end of its line.
+
+A damage dealt is named by its element (火焰伤害, never 灼烧伤害 after the
+status it deals), one taken is 受X伤害; a fight effect lasts 回合, 时辰 are
+for the road; a count is written in digits (１次, never 一次); and an effect
+lists gains, then penalties, cures and resistances, 攻击 before the rest.
 
 usage: check_glossary.py [catalogue.txt] [glossary.txt] [common.txt]
 Exits 1 and lists every finding when the catalogue or the glossary is off.
@@ -44,13 +49,12 @@ PLAYER_WORDS = ['通关', '主角', '开服', '绑定', '开发者', '玩家', '
                 '掉率', '掉宝', '第二章', '终章', '存档', '读档', '刷怪', '小怪', '副本', '角色']
 # Each status an effect inflicts, cures or resists, with the words a writer
 # reaches for instead; a reader meeting 冻伤 beside 冰冻 takes them for two.
-# A damage of that element is named by it too: 灼烧伤害, never 火焰伤害.
 STATUS_SYNONYMS = {
     '冰冻': ('冻伤', '冻结', '冰封', '寒气'),
     '定身': ('点穴', '麻痹', '僵直'),
     '昏睡': ('昏迷', '沉睡'),
     '混乱': ('迷乱', '错乱'),
-    '灼烧': ('烧伤', '灼伤', '火焰'),
+    '灼烧': ('烧伤', '灼伤'),
 }
 # A chance in tenths (一成, 两成 …), or a rate not called 几率.
 ODD_CHANCE = re.compile(r'[一二两三四五六七八九十]成(?:几率|机会|机率|概率)'
@@ -58,8 +62,8 @@ ODD_CHANCE = re.compile(r'[一二两三四五六七八九十]成(?:几率|机会
 # 抗X resists a status, so X is one the effects inflict, word for word:
 # 抗寒 beside 冰冻 reads as a second cold, 抗毒 beside 中毒 as a second poison.
 RESISTED = ('中毒',) + tuple(STATUS_SYNONYMS)
-# A status in an effect is dealt (X几率), cured (解除X), resisted (抗X) or is
-# the element of a damage (X伤害): never 灼烧敌人, 陷入昏睡 or 守卫昏睡.
+# A status in an effect is dealt (X几率), cured (解除X) or resisted (抗X):
+# never 灼烧敌人, 陷入昏睡 or 守卫昏睡. (X伤害 is left to DAMAGE below.)
 STATUS_USE = re.compile(r'(解除|抗)?(' + '|'.join(RESISTED) + r')(几率|伤害)?')
 # How long an effect lasts: rounds in a fight, 时辰 on the road, or for good.
 DURATION = re.compile(r'（(?:[一二两三四五六七八九十]+回合'
@@ -72,7 +76,33 @@ ON_HIT = re.compile(r'(附加)?(' + '|'.join(RESISTED) + r')(几率([＋－]?)[�
 # 生命＋５０ restores; the codes E10–E73 (block 36) are food and medicine.
 BARE_POOL = re.compile(r'(?:生命|内力|体力)[＋－][０-９]+')
 RESTORE_BLOCK = 36
-WORDING = {'战斗中无法使用': '战斗中不可用', '战斗中不能用': '战斗中不可用'}
+WORDING = {'战斗中无法使用': '战斗中不可用', '战斗中不能用': '战斗中不可用',
+           '照明范围': '视野', '闪避': '身法'}
+# A damage dealt names its element, not the status it may deal (冰冻伤害 read
+# as a second kind of cold); 受X伤害 is a damage taken.
+DAMAGE = re.compile(r'(受)?([\u4e00-\u9fff]{2})伤害')
+ELEMENTS = ('火焰', '寒冰', '雷电', '破邪')
+# A buff or a resistance in a fight lasts some 回合; 时辰 are for the road.
+ROAD_TIME = re.compile(r'([^，]*)（(?:半|[一二两三四五六七八九十]+)个时辰）')
+FIGHT_STAT = re.compile(r'攻击|防御|命中|身法|暴击|抗')
+# How many times or sips: in digits, as 可用５次.
+COUNT_IN_WORDS = re.compile(r'[一二两三四五六七八九十]+[次口]')
+
+
+def effect_rank(clause):
+    """Where a clause stands in an effect: 攻击, other gains, penalties (own
+    or the enemy's), cures, resistances; None for a clause with no place."""
+    clause = clause.split('：')[-1]
+    if clause.startswith('解除'):
+        return 3
+    if clause.startswith(('抗', '受')):
+        return 4
+    if '－' in clause and '至' not in clause:
+        return 2
+    if '＋' in clause or clause.endswith('全满'):
+        return 0 if clause.startswith('攻击') else 1
+    return None
+
 # Money is counted in 两 and 文, never 文钱.
 ODD_MONEY = re.compile(r'[一二两三四五六七八九十百]文钱')
 ASIDE = catdoc.ASIDE
@@ -201,6 +231,19 @@ def main(argv):
         if BARE_POOL.search(effect) and (e.block != RESTORE_BLOCK or '（永久' in effect):
             problems.append(f'{where}: {BARE_POOL.search(effect).group()} reads as a refill: '
                             'what gear or a lasting pill raises is a 上限')
+        for taken, kind in DAMAGE.findall(effect):
+            if not taken and kind not in ELEMENTS:
+                problems.append(f'{where}: {kind}伤害: a damage dealt is named by its element, '
+                                + '/'.join(ELEMENTS))
+        for road in ROAD_TIME.finditer(effect):
+            if FIGHT_STAT.search(road.group(1)):
+                problems.append(f'{where}: {road.group(1)} lasts 时辰: a fight effect lasts 回合')
+        for count in COUNT_IN_WORDS.findall(effect):
+            problems.append(f'{where}: {count}: a count is written in digits')
+        ranks = [r for r in map(effect_rank, effect.split('，')) if r is not None]
+        if ranks != sorted(ranks):
+            problems.append(f'{where}: {effect}: gains first (攻击 leading), then penalties, '
+                            'cures and resistances')
         for odd_word, word in WORDING.items():
             if odd_word in effect:
                 problems.append(f'{where}: {odd_word}: write {word}')
