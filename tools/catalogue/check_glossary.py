@@ -16,13 +16,16 @@ A status dealt on a hit gives its chance and how long it holds; a bare
 is a 上限); and a rule of use has one wording.
 
 A status in an effect is only ever dealt (X几率), cured (解除X) or resisted
-(抗X); money is Ｎ文, never Ｎ文钱; every 悟性 item follows one rule; and an
-aside stands at the very end of its line.
+(抗X); money is Ｎ文, never Ｎ文钱; every 悟性 item, and every other gain
+that counts only once, follows one rule; and an aside stands at the very end
+of its line.
 
 A damage dealt is named by its element (火焰伤害, never 灼烧伤害 after the
-status it deals), one taken is 受X伤害; a fight effect lasts 回合, 时辰 are
-for the road; a count is written in digits (１次, never 一次); and an effect
-lists gains, then penalties, cures and resistances, 攻击 before the rest.
+status it deals), one taken is 受X伤害 with the same names (妖邪伤害 dealt,
+受妖邪伤害 taken, never 破邪 on one side and 妖邪 on the other); a fight
+effect lasts 回合, 时辰 are for the road; a count is written in digits (１次,
+never 一次); and an effect lists gains, then penalties, cures and
+resistances, 攻击 before the rest.
 
 usage: check_glossary.py [catalogue.txt] [glossary.txt] [common.txt]
 Exits 1 and lists every finding when the catalogue or the glossary is off.
@@ -79,9 +82,11 @@ RESTORE_BLOCK = 36
 WORDING = {'战斗中无法使用': '战斗中不可用', '战斗中不能用': '战斗中不可用',
            '照明范围': '视野', '闪避': '身法'}
 # A damage dealt names its element, not the status it may deal (冰冻伤害 read
-# as a second kind of cold); 受X伤害 is a damage taken.
+# as a second kind of cold); 受X伤害 is a damage taken, of the same kinds.
 DAMAGE = re.compile(r'(受)?([\u4e00-\u9fff]{2})伤害')
-ELEMENTS = ('火焰', '寒冰', '雷电', '破邪')
+ELEMENTS = ('火焰', '寒冰', '雷电', '妖邪')
+# A lasting gain that counts only for the first one taken.
+ONCE_ONLY = re.compile(r'（永久[^）]*仅首次[^）]*）')
 # A buff or a resistance in a fight lasts some 回合; 时辰 are for the road.
 ROAD_TIME = re.compile(r'([^，]*)（(?:半|[一二两三四五六七八九十]+)个时辰）')
 FIGHT_STAT = re.compile(r'攻击|防御|命中|身法|暴击|抗')
@@ -232,9 +237,9 @@ def main(argv):
             problems.append(f'{where}: {BARE_POOL.search(effect).group()} reads as a refill: '
                             'what gear or a lasting pill raises is a 上限')
         for taken, kind in DAMAGE.findall(effect):
-            if not taken and kind not in ELEMENTS:
-                problems.append(f'{where}: {kind}伤害: a damage dealt is named by its element, '
-                                + '/'.join(ELEMENTS))
+            if kind not in ELEMENTS:
+                problems.append(f'{where}: {taken}{kind}伤害: a damage dealt or taken is named '
+                                'by its element, ' + '/'.join(ELEMENTS))
         for road in ROAD_TIME.finditer(effect):
             if FIGHT_STAT.search(road.group(1)):
                 problems.append(f'{where}: {road.group(1)} lasts 时辰: a fight effect lasts 回合')
@@ -257,8 +262,12 @@ def main(argv):
             if '（永久' not in rule:
                 problems.append(f'{where}: {gain} is not a lasting gain')
             insight_rules.setdefault(rule, []).append(where)
+        # Any other gain that counts only once says so in the same words.
+        if '悟性' not in effect:
+            for rule in ONCE_ONLY.findall(effect):
+                insight_rules.setdefault(rule, []).append(where)
     if len(insight_rules) > 1:
-        problems.append('悟性 items under more than one rule: ' + '; '.join(
+        problems.append('悟性 and once-only items under more than one rule: ' + '; '.join(
             f'{rule} {", ".join(wheres)}' for rule, wheres in insight_rules.items()))
     for name in glossary:
         if name not in used:
