@@ -14,6 +14,7 @@
 #include "app/search/textsearch.h"
 #include "app/startup.h"
 #include "app/textarea.h"
+#include "catalogue_entries.h"
 #include "reference_search.h"
 #include "scripteddialogs.h"
 
@@ -174,17 +175,14 @@ int main(int argc, char **argv)
         return 1;
 
     Bench state;
-    // An item is a line "name,code" followed by its description.
-    static const QRegularExpression nameLine(
-        QStringLiteral("^([^,\r\n]+),(\\w+)\r$"), QRegularExpression::MultilineOption);
     const QString &text = catalogue::text();
-    for (auto it = nameLine.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        state.lastCode = m.captured(2);
-        const qsizetype first = reference::findText(text, m.captured(1), 1);
-        const qsizetype second = reference::findText(text, m.captured(1), first + 1);
+    const QList<CatalogueEntry> entries = catalogueEntries(text);
+    for (const CatalogueEntry &e : entries) {
+        state.lastCode = e.code;
+        const qsizetype first = reference::findText(text, e.name, 1);
+        const qsizetype second = reference::findText(text, e.name, first + 1);
         if (second != 0 && second - first > state.farSecond - state.farFirst) {
-            state.farName = m.captured(1);
+            state.farName = e.name;
             state.farFirst = first;
             state.farSecond = second;
         }

@@ -9,6 +9,7 @@
 #include "app/standarddialogs.h"
 #include "app/startup.h"
 #include "app/textarea.h"
+#include "catalogue_entries.h"
 #include "modaldialogs.h"
 #include "reference_search.h"
 #include "scripteddialogs.h"
@@ -146,13 +147,10 @@ void TestFind::duplicateNamesInTheCatalogue()
 {
     // Every name that occurs twice, with where it occurs, read off the catalogue.
     const QString &cat = catalogue::text();
-    static const QRegularExpression nameLine(
-        QStringLiteral("\r\n\\x{14}?([^,\r\n]+),[0-9A-F]+\r\n"));
     QMap<QString, QList<qsizetype>> starts;
-    for (auto it = nameLine.globalMatch(cat); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        starts[m.captured(1)].append(m.capturedStart(1));
-    }
+    const QList<CatalogueEntry> all = catalogueEntries(cat);
+    for (const CatalogueEntry &e : all)
+        starts[e.name].append(e.nameStart);
     QStringList twice;
     for (auto it = starts.cbegin(); it != starts.cend(); ++it) {
         if (it.value().size() == 2)

@@ -1,7 +1,7 @@
 """Reads assets/catalogue.txt (GBK, CR LF) into its header and entries.
 
 Shared by the figures report and the glossary check, so both see the entries
-exactly as the program's own tests do: a name line `NAME,CODE`, a description
+alike: a name line `NAME,CODE`, a description
 line, an empty line, and one extra empty line before D64.
 """
 
