@@ -18,8 +18,9 @@ struct CatalogueEntry
 inline QList<CatalogueEntry> catalogueEntries(const QString &text)
 {
     // The stray control character before one name is not part of it.
-    static const QRegularExpression nameLine(QStringLiteral(
-        "^\\x{14}?([^,\r\n]+),([0-9A-F]{3,4})\r$"), QRegularExpression::MultilineOption);
+    static const QRegularExpression nameLine(
+        QStringLiteral("^\\x{14}?([^,\r\n]+),([0-9A-F]{3,4})\r$"),
+        QRegularExpression::MultilineOption);
     QList<CatalogueEntry> entries;
     for (auto it = nameLine.globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
