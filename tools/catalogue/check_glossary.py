@@ -50,6 +50,8 @@ SURNAMES = ('王李张刘陈杨赵黄周吴徐孙胡朱高林何郭马罗梁宋�
 # Words of someone playing the game rather than living in it.
 PLAYER_WORDS = ['通关', '主角', '开服', '绑定', '开发者', '玩家', '剧情', '任务', '图鉴',
                 '掉率', '掉宝', '第二章', '终章', '存档', '读档', '刷怪', '小怪', '副本', '角色']
+# The one label the game itself prints where a story item has no effect.
+QUEST_LABEL = '任务物品'
 # Each status an effect inflicts, cures or resists, with the words a writer
 # reaches for instead; a reader meeting 冻伤 beside 冰冻 takes them for two.
 STATUS_SYNONYMS = {
@@ -204,13 +206,17 @@ def main(argv):
                     problems.append(f'{where}: {name} looks like a name the glossary lacks')
             used.update(n for n in glossary if n in text)
         in_voice = ASIDE.sub('', e.description)
+        effect = e.split()[1]
+        if effect == QUEST_LABEL:
+            in_voice = in_voice[:-len(QUEST_LABEL)]
+        elif not ASIDE.sub('', effect):
+            problems.append(f'{where}: no effect: a story item says {QUEST_LABEL}')
         asides += len(ASIDE.findall(e.description))
         if '（注' in in_voice:
             problems.append(f'{where}: an aside not written as （注：……）')
         for word in PLAYER_WORDS:
             if word in in_voice:
                 problems.append(f'{where}: {word} outside an aside')
-        effect = e.split()[1]
         if any(a.end() != len(e.description) for a in ASIDE.finditer(e.description)):
             problems.append(f'{where}: an aside not at the very end of its line')
         for term, synonyms in STATUS_SYNONYMS.items():
